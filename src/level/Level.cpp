@@ -1,0 +1,141 @@
+// Level object adders, pickups, animation and the end test.
+#include "level/Level.h"
+
+#include <cmath>
+
+SceneObject& Level::addTile(Vec3 position, Vec3 tileSize, Vec3 tileColor) {
+    SceneObject& object = objects.emplace_back();
+    object.kind = ObjectKind::Tile;
+    object.shape = ShapeKind::Box;
+    object.pos = position;
+    object.size = tileSize;
+    object.color = tileColor;
+    return object;
+}
+
+SceneObject& Level::addCoin(Vec3 position, float bobPhase) {
+    SceneObject& object = objects.emplace_back();
+    object.kind = ObjectKind::Coin;
+    object.shape = ShapeKind::Sphere;
+    object.pos = position;
+    object.size = Vec3(0.28f);
+    object.color = Vec3(1.0f, 0.84f, 0.0f);
+    object.phase = bobPhase;
+    return object;
+}
+
+SceneObject& Level::addMovingTile(Vec3 position, Vec3 tileSize, Vec3 tileColor, Vec3 axis,
+                                  float amplitude, float speed, float offset) {
+    SceneObject& object = objects.emplace_back();
+    object.kind = ObjectKind::MovingTile;
+    object.shape = ShapeKind::Box;
+    object.pos = position;
+    object.size = tileSize;
+    object.color = tileColor;
+    // A zero axis would divide by zero and put NaN into the tile's position,
+    // drawing and body; such a tile stays at rest instead.
+    const float length = std::sqrt(axis.x * axis.x + axis.y * axis.y + axis.z * axis.z);
+    object.moveAxis = length > 0.0f && std::isfinite(length) ? axis * (1.0f / length) : Vec3(0.0f);
+    object.moveAmplitude = amplitude;
+    object.moveSpeed = speed;
+    object.moveOffset = offset;
+    return object;
+}
+
+SceneObject& Level::addPowerup(Vec3 position, Vec3 powerupTint, float bobPhase, PowerupType type) {
+    SceneObject& object = objects.emplace_back();
+    object.kind = ObjectKind::Powerup;
+    object.shape = ShapeKind::Sphere;
+    object.pos = position;
+    object.size = Vec3(0.22f, 0.4f, 0.22f);
+    object.color = powerupTint;
+    object.phase = bobPhase;
+    object.powerupType = type;
+    return object;
+}
+
+int coinCount(const std::vector<SceneObject>& objects) {
+    int count = 0;
+    for (const SceneObject& object : objects) {
+        if (object.kind == ObjectKind::Coin) ++count;
+    }
+    return count;
+}
+
+int collectedCoinCount(const std::vector<SceneObject>& objects) {
+    int count = 0;
+    for (const SceneObject& object : objects) {
+        if (object.kind == ObjectKind::Coin && object.collected) ++count;
+    }
+    return count;
+}
+
+void resetPickups(Level& level) {
+    for (SceneObject& object : level.objects) {
+        if (object.kind == ObjectKind::Coin || object.kind == ObjectKind::Powerup) {
+            object.collected = false;
+        }
+    }
+}
+
+namespace {
+
+bool isPickup(const SceneObject& object) {
+    return object.kind == ObjectKind::Coin || object.kind == ObjectKind::Powerup;
+}
+
+// Returns true when the ball touches the pickup in this update.
+bool animatePickup(SceneObject& object, float dt, float time, Vec3 ballPos, float ballRadius) {
+    object.anim += dt * 90.0f;
+    if (object.anim >= 360.0f) object.anim -= 360.0f;
+    object.bob = std::sin(2.0f * time + object.phase) * 0.18f;
+    const Vec3 centre(object.pos.x, object.pos.y + object.bob, object.pos.z);
+    const float distance = glm::length(ballPos - centre);
+    const float reach =
+        std::max(object.size.x, std::max(object.size.y, object.size.z)) * 0.5f + ballRadius;
+    return reach > distance;
+}
+
+}  // namespace
+
+std::vector<int> updateObjects(std::vector<SceneObject>& objects, float dt, float time,
+                               Vec3 ballPos, float ballRadius) {
+    std::vector<int> picked;
+    for (size_t i = 0; i < objects.size(); ++i) {
+        SceneObject& object = objects[i];
+        if (object.collected) continue;
+        if (isPickup(object)) {
+            if (animatePickup(object, dt, time, ballPos, ballRadius)) {
+                object.collected = true;
+                picked.push_back(static_cast<int>(i));
+            }
+        } else if (object.kind == ObjectKind::MovingTile) {
+            object.anim += dt;
+            object.moveOffset = std::sin(object.anim * object.moveSpeed) * object.moveAmplitude;
+        }
+    }
+    return picked;
+}
+
+bool isEndReached(const Level& level, Vec3 p, float margin) {
+    if (!level.hasEndTile) return false;
+    if (collectedCoinCount(level.objects) < coinCount(level.objects)) return false;
+    for (int axis = 0; axis < 3; ++axis) {
+        const float half = level.endTileSize[axis] * 0.5f;
+        const float low = level.endTilePos[axis] - half - margin;
+        const float high = level.endTilePos[axis] + half + margin;
+        if (!(low <= p[axis] && p[axis] <= high)) return false;
+    }
+    return true;
+}
+
+Vec3 powerupColor(PowerupType type) {
+    switch (type) {
+        case PowerupType::Magnet: return {1.0f, 0.84f, 0.0f};
+        case PowerupType::SlowMo: return {0.5f, 0.5f, 1.0f};
+        case PowerupType::AntiGravity: return {0.6f, 0.0f, 1.0f};
+        case PowerupType::Shield: return {0.2f, 0.4f, 1.0f};
+        case PowerupType::SpeedBoost: return {0.2f, 0.9f, 1.0f};
+    }
+    return {1.0f, 1.0f, 1.0f};
+}

@@ -1,0 +1,75 @@
+// The shared hidden GL window of the GL tests.
+#include "support/GlTest.h"
+
+#define GLFW_INCLUDE_NONE
+#include <GLFW/glfw3.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+GLFWwindow* sharedWindow = nullptr;
+
+GLFWwindow* openSharedWindow() {
+    if (!glfwInit()) return nullptr;
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
+    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+    GLFWwindow* window = glfwCreateWindow(640, 360, "pembrix gl tests", nullptr, nullptr);
+    if (!window) return nullptr;
+    glfwMakeContextCurrent(window);
+    std::string missing;
+    if (!loadGl(missing)) return nullptr;
+    return window;
+}
+}  // namespace
+
+GLFWwindow* glTestWindow() {
+    if (!sharedWindow) sharedWindow = openSharedWindow();
+    return sharedWindow;
+}
+
+void GlTest::SetUp() {
+    ASSERT_NE(glTestWindow(), nullptr) << "no OpenGL 3.3 core context (is DISPLAY set?)";
+    glfwMakeContextCurrent(sharedWindow);
+    while (glGetError() != GL_NO_ERROR) {
+    }
+}
+
+void GlTest::TearDown() {
+    if (sharedWindow) {
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    }
+}
+
+void GlTest::setWindowSize(int width, int height) {
+    glfwSetWindowSize(sharedWindow, width, height);
+    int w = 0;
+    int h = 0;
+    // The resize reaches the framebuffer after the server has answered.
+    for (int tries = 0; tries < 100 && (w != width || h != height); ++tries) {
+        glfwPollEvents();
+        glfwGetFramebufferSize(sharedWindow, &w, &h);
+    }
+    glViewport(0, 0, width, height);
+}
+
+std::vector<std::uint8_t> readPixelsRgba(int x, int y, int width, int height) {
+    std::vector<std::uint8_t> pixels(static_cast<size_t>(width) * height * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+#include <stb_image_write.h>
+
+#include <filesystem>
+
+void savePng(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rgba) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    const int stride = width * 4;
+    // GL rows come bottom first; PNG rows top first.
+    stbi_write_png(path.c_str(), width, height, 4, rgba.data() + static_cast<size_t>(height - 1) * stride,
+                   -stride);
+}

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test: unit, GL and
+# end-to-end tests (under Xvfb when there is no display), then the unit and GL
+# tests again in a build with AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/setup.sh --tests
+
+jobs=$(nproc)
+cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build-test -j"$jobs"
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPEMBRIX_SANITIZE=ON >/dev/null
+cmake --build build-sanitize -j"$jobs"
+
+with_display() {
+  if [[ -n "${DISPLAY:-}" ]]; then
+    "$@"
+  else
+    xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" "$@"
+  fi
+}
+
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
+export LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+
+with_display ctest --test-dir build-test -j"$jobs" --output-on-failure
+with_display ctest --test-dir build-sanitize -L 'unit|gl' -j"$jobs" --output-on-failure
+echo "All tests passed."
