@@ -285,12 +285,13 @@ Level parse(std::istream& input) {
 }
 
 Level load(const std::string& path) {
-    // A directory opens as a stream on Linux but every read fails; it is no
-    // level file, so it gets the fallback like a missing file.
+    // Only regular files are read: a directory opens as a stream on Linux but
+    // every read fails, a FIFO blocks the start-up, a device may never end.
+    // Each gets the fallback like a missing file.
     std::error_code error;
-    const bool isDirectory = std::filesystem::is_directory(path, error);
+    const bool isRegularFile = std::filesystem::is_regular_file(path, error);
     std::ifstream file;
-    if (!isDirectory) file.open(path);
+    if (isRegularFile) file.open(path);
     if (!file.is_open()) {
         std::cerr << "[LevelHandler] Cannot open '" << path << "' " << kEnDash << " loading makeLevel1()\n";
         return makeLevel1();

@@ -13,7 +13,7 @@
 namespace LevelHandler {
 
 // Reads the file at `path`. Always returns a level: "The Plains" with a message
-// on the error stream when the file cannot be opened (a directory included).
+// on the error stream when it is no regular file that can be opened.
 Level load(const std::string& path);
 
 // Reads level text from `input` until it ends or fails, then prints the

@@ -595,15 +595,17 @@ TEST(LevelLoad, MissingFileGivesThePlainsWithoutALoadedLine) {
     expectSameLevel(level, makeLevel1());
 }
 
-TEST(LevelLoad, DirectoryIsTreatedAsAFileThatCannotBeOpened) {
+TEST(LevelLoad, DirectoriesAndDevicesAreTreatedAsFilesThatCannotBeOpened) {
     TempDir dir;
     std::filesystem::create_directories(dir / "level1.plvl");
-    const std::string path = (dir / "level1.plvl").string();
-    ConsoleCapture console;
-    const Level level = load(path);
-    EXPECT_EQ(console.stderrText(), "[LevelHandler] Cannot open '" + path + "' " DASH " loading makeLevel1()\n");
-    EXPECT_EQ(console.stdoutText(), "");
-    EXPECT_EQ(level.name, "The Plains");
+    for (const std::string& path : {(dir / "level1.plvl").string(), std::string("/dev/null")}) {
+        SCOPED_TRACE(path);
+        ConsoleCapture console;
+        const Level level = load(path);
+        EXPECT_EQ(console.stderrText(), "[LevelHandler] Cannot open '" + path + "' " DASH " loading makeLevel1()\n");
+        EXPECT_EQ(console.stdoutText(), "");
+        EXPECT_EQ(level.name, "The Plains");
+    }
 }
 
 TEST(LevelLoad, ReadsAFileAndEachSlotFallsBackOnItsOwn) {
