@@ -1,7 +1,27 @@
 // Level object adders, pickups, animation and the end test.
 #include "level/Level.h"
 
+#include <algorithm>
 #include <cmath>
+
+namespace {
+
+// A zero axis would divide by zero and put NaN into the tile's position,
+// drawing and body; such a tile stays at rest instead. Components whose
+// squares leave float range (1e30, 1e-30) are brought near 1 first, so a file
+// with extreme numbers still gets a unit axis rather than inf or zero.
+Vec3 unitAxisOrZero(Vec3 axis) {
+    if (!std::isfinite(axis.x) || !std::isfinite(axis.y) || !std::isfinite(axis.z)) return Vec3(0.0f);
+    const float length = std::sqrt(axis.x * axis.x + axis.y * axis.y + axis.z * axis.z);
+    const float inverse = 1.0f / length;
+    if (length > 0.0f && std::isfinite(length) && std::isfinite(inverse)) return axis * inverse;
+    const float largest = std::max({std::fabs(axis.x), std::fabs(axis.y), std::fabs(axis.z)});
+    if (!(largest > 0.0f)) return Vec3(0.0f);
+    const Vec3 scaled = axis / largest;
+    return scaled * (1.0f / std::sqrt(scaled.x * scaled.x + scaled.y * scaled.y + scaled.z * scaled.z));
+}
+
+}  // namespace
 
 SceneObject& Level::addTile(Vec3 position, Vec3 tileSize, Vec3 tileColor) {
     SceneObject& object = objects.emplace_back();
@@ -32,10 +52,7 @@ SceneObject& Level::addMovingTile(Vec3 position, Vec3 tileSize, Vec3 tileColor, 
     object.pos = position;
     object.size = tileSize;
     object.color = tileColor;
-    // A zero axis would divide by zero and put NaN into the tile's position,
-    // drawing and body; such a tile stays at rest instead.
-    const float length = std::sqrt(axis.x * axis.x + axis.y * axis.y + axis.z * axis.z);
-    object.moveAxis = length > 0.0f && std::isfinite(length) ? axis * (1.0f / length) : Vec3(0.0f);
+    object.moveAxis = unitAxisOrZero(axis);
     object.moveAmplitude = amplitude;
     object.moveSpeed = speed;
     object.moveOffset = offset;
