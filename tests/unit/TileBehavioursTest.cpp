@@ -375,3 +375,20 @@ TEST(TileBehaviours, LaterContactOfTheStepDecidesTheSurface) {
     EXPECT_EQ(ball.friction, 0.82f);
     EXPECT_EQ(ball.surface, 0);
 }
+
+TEST(TileBehaviours, MovingTileCollidesWhereItHasMovedToAndNotWhereItStarted) {
+    Level level;
+    level.addMovingTile({0.0f, -0.5f, 0.0f}, {2.0f, 1.0f, 2.0f}, Vec3(0.5f), {1.0f, 0.0f, 0.0f},
+                        10.0f, 1.0f, 0.0f);
+    PhysicsWorld world;
+    Ball parked = ballAt({50.0f, 50.0f, 50.0f}, Vec3(0.0f));
+    world.loadLevel(parked, level.objects);
+    level.objects[0].moveOffset = 10.0f;
+    Ball atStart = ballOnTop();
+    world.step(atStart, level.objects, kDt);
+    EXPECT_FALSE(atStart.grounded);
+    Ball atNewPlace = ballAt({10.0f, 0.49f, 0.0f}, {0.0f, -0.3f, 0.0f});
+    world.step(atNewPlace, level.objects, kDt);
+    EXPECT_TRUE(atNewPlace.grounded);
+    EXPECT_NEAR(atNewPlace.position.y, 0.5f, 1e-4f);
+}
