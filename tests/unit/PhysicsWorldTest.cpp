@@ -397,3 +397,21 @@ TEST(PhysicsWorld, ModelsAreResolvedOncePerBuildNotPerStep) {
     simulate(world, ball, level.objects, 1.0f);
     EXPECT_EQ(models.requests, 1);
 }
+
+TEST(PhysicsWorld, MovingModelTileWithoutVerticesCollidesAsABox) {
+    CpuModels models;
+    Model empty;
+    empty.meshes.emplace_back();
+    empty.loaded = true;
+    models.byPath["models/empty.obj"] = std::move(empty);
+    Level level;
+    SceneObject& tile = level.addMovingTile({0.0f, 0.0f, 0.0f}, {6.0f, 2.0f, 6.0f}, Vec3(0.5f),
+                                            {1.0f, 0.0f, 0.0f}, 0.0f, 0.0f, 0.0f);
+    tile.shape = ShapeKind::ObjFile;
+    tile.objPath = "models/empty.obj";
+    PhysicsWorld world(models.resolver());
+    Ball ball = ballAt({0.5f, 2.0f, 0.5f}, Vec3(0.0f));
+    const HeightTrace run = simulate(world, ball, level.objects, 2.0f, 1.0f);
+    EXPECT_NEAR(run.minY, 1.5f, 1e-3f);
+    EXPECT_NEAR(run.maxY, 1.5f, 1e-3f);
+}
