@@ -1,0 +1,140 @@
+// The per-tile behaviours of the physics step.
+#include "physics/TileBehaviours.h"
+
+#include "app/Ball.h"
+#include "level/Level.h"
+#include "physics/TileBody.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr float kConveyorMinimumLength = 0.001f;
+
+bool isTileIndex(int index, const std::vector<SceneObject>& objects) {
+    return index >= 0 && static_cast<size_t>(index) < objects.size();
+}
+
+void standOnGround(Ball& ball, Vec3 n, float depth, TileType surface, float friction) {
+    resolveContact(ball, n, depth);
+    if (isSupporting(n)) {
+        ball.friction = friction;
+        ball.surface = static_cast<int>(surface);
+    }
+}
+
+// The rebound is 1.8 times the landing speed, at least 1.8 times the floor, so
+// a ball can never come to rest on a bouncy tile. Friction is not touched.
+void bounce(Ball& ball, Vec3 n, float depth) {
+    if (!isSupporting(n)) {
+        resolveContact(ball, n, depth);  // a side blocks like a wall
+        return;
+    }
+    ball.surface = static_cast<int>(TileType::Bouncy);
+    ball.position += n * depth;
+    ball.velocity.y = std::max(kBounceFloor, std::fabs(std::min(0.0f, ball.velocity.y))) * kBounceGain;
+    ball.grounded = false;
+}
+
+void crumble(Ball& ball, SceneObject& tile, Vec3 n, float depth, float dt) {
+    resolveContact(ball, n, depth);
+    if (isSupporting(n)) {
+        ball.surface = static_cast<int>(TileType::Crumble);
+        tile.crumbleProgress += dt;
+        if (tile.crumbleProgress >= kCrumbleDelay) {
+            tile.crumbled = true;
+            tile.crumbleProgress = 0.0f;
+            tile.crumbleRespawn = kCrumbleRespawn;
+        }
+    } else {
+        tile.crumbleProgress = std::max(0.0f, tile.crumbleProgress - kCrumbleDecayPerSecond * dt);
+    }
+}
+
+void convey(Ball& ball, const SceneObject& tile, Vec3 n, float depth, float dt) {
+    resolveContact(ball, n, depth);
+    if (!isSupporting(n)) return;
+    ball.surface = static_cast<int>(TileType::Conveyor);
+    float dx = tile.moveAxis.x;
+    float dz = tile.moveAxis.z;
+    const float length = std::sqrt(dx * dx + dz * dz);
+    if (length > kConveyorMinimumLength) {
+        dx /= length;
+        dz /= length;
+    }
+    ball.velocity.x += dx * kConveyorAcceleration * dt;
+    ball.velocity.z += dz * kConveyorAcceleration * dt;
+}
+
+}  // namespace
+
+void resolveContact(Ball& ball, Vec3 n, float depth) {
+    ball.position += n * depth;
+    const float intoSurface = glm::dot(ball.velocity, n);
+    if (intoSurface < 0.0f) ball.velocity -= n * intoSurface;
+    if (isSupporting(n)) {
+        ball.grounded = true;
+        if (ball.velocity.y < 0.0f) ball.velocity.y = 0.0f;
+    }
+}
+
+void updateCrumbleTimers(std::vector<SceneObject>& objects, float dt) {
+    for (SceneObject& object : objects) {
+        if (object.tileType != TileType::Crumble || !object.crumbled) continue;
+        object.crumbleRespawn -= dt;
+        if (object.crumbleRespawn <= 0.0f) {
+            object.crumbled = false;
+            object.crumbleProgress = 0.0f;
+        }
+    }
+}
+
+void placeMovingTiles(std::vector<TileBody>& tileBodies, const std::vector<SceneObject>& objects) {
+    for (TileBody& tile : tileBodies) {
+        if (!isTileIndex(tile.objectIndex, objects)) continue;
+        const SceneObject& object = objects[tile.objectIndex];
+        if (object.kind != ObjectKind::MovingTile) continue;
+        btTransform transform;
+        transform.setIdentity();
+        transform.setOrigin(tileBodyOrigin(object));
+        tile.motionState->setWorldTransform(transform);
+        tile.body->setWorldTransform(transform);
+    }
+}
+
+void switchCrumbleCollision(std::vector<TileBody>& tileBodies, const std::vector<SceneObject>& objects) {
+    for (TileBody& tile : tileBodies) {
+        if (!isTileIndex(tile.objectIndex, objects)) continue;
+        const SceneObject& object = objects[tile.objectIndex];
+        if (object.tileType != TileType::Crumble) continue;
+        int flags = tile.body->getCollisionFlags();
+        if (object.crumbled) {
+            flags |= btCollisionObject::CF_NO_CONTACT_RESPONSE;
+        } else {
+            flags &= ~btCollisionObject::CF_NO_CONTACT_RESPONSE;
+        }
+        tile.body->setCollisionFlags(flags);
+    }
+}
+
+void applyTileContact(Ball& ball, SceneObject& tile, Vec3 n, float depth, float dt) {
+    switch (tile.tileType) {
+        case TileType::Ice:
+            standOnGround(ball, n, depth, TileType::Ice, kIceFriction);
+            return;
+        case TileType::Bouncy:
+            bounce(ball, n, depth);
+            return;
+        case TileType::Crumble:
+            crumble(ball, tile, n, depth, dt);
+            return;
+        case TileType::Conveyor:
+            convey(ball, tile, n, depth, dt);
+            return;
+        case TileType::Normal:
+        case TileType::Teleport:
+            break;
+    }
+    standOnGround(ball, n, depth, TileType::Normal, kNormalFriction);
+}
