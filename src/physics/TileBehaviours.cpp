@@ -33,7 +33,8 @@ void bounce(Ball& ball, Vec3 n, float depth) {
     }
     ball.surface = static_cast<int>(TileType::Bouncy);
     ball.position += n * depth;
-    ball.velocity.y = std::max(kBounceFloor, std::fabs(std::min(0.0f, ball.velocity.y))) * kBounceGain;
+    const float rebound = std::max(kBounceFloor, std::fabs(std::min(0.0f, ball.velocity.y))) * kBounceGain;
+    ball.velocity.y = std::min(rebound, kBounceMaxRebound);
     ball.grounded = false;
 }
 

@@ -138,7 +138,8 @@ TEST(TileBehaviours, IceKeepsTheBallSlidingLongerThanStone) {
 TEST(TileBehaviours, BouncyThrowsTheBallUpByOnePointEightOfItsLandingSpeed) {
     struct Case { float landing; float rebound; };
     const Case cases[] = {{-10.0f, 18.0f}, {-1.0f, 7.5600004f}, {0.0f, 7.5600004f},
-                          {3.0f, 7.5600004f}, {-4.2f, 7.5600004f}};
+                          {3.0f, 7.5600004f}, {-4.2f, 7.5600004f},
+                          {-25.0f, 18.0f}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.landing);
         Level level = levelWithTile(TileType::Bouncy);
@@ -170,6 +171,25 @@ TEST(TileBehaviours, BallCannotComeToRestOnABouncyTile) {
     }
     // 7.56 up under gravity 20 rises about 1.43.
     EXPECT_NEAR(highest - 0.5f, 7.5600004f * 7.5600004f / 40.0f, 0.1f);
+}
+
+TEST(TileBehaviours, BallLeftOnABouncyPadNeitherGainsHeightForeverNorFallsThrough) {
+    // A thin pad and the slowest frame the game allows: the worst case for tunnelling.
+    Level level;
+    level.addTile({0.0f, -0.25f, 0.0f}, {4.0f, 0.5f, 4.0f}, Vec3(0.5f)).tileType = TileType::Bouncy;
+    PhysicsWorld world;
+    Ball ball = ballAt({0.0f, 0.5f, 0.0f}, Vec3(0.0f));
+    const Input input;
+    const Config config;
+    const float dt = 0.05f;
+    float highest = 0.0f;
+    for (int frame = 0; frame < 1200; ++frame) {  // a minute of bouncing
+        updateBall(ball, dt, input, Vec3(0.0f, 0.0f, -1.0f), Vec3(1.0f, 0.0f, 0.0f), config, 1.0f, false);
+        world.step(ball, level.objects, dt);
+        ASSERT_GT(ball.position.y, -1.0f) << "fell through at frame " << frame;
+        highest = std::max(highest, ball.position.y);
+    }
+    EXPECT_LT(highest, 0.5f + 18.0f * 18.0f / 40.0f + 1.0f);
 }
 
 TEST(TileBehaviours, BouncySideBlocksLikeAWall) {
