@@ -1,8 +1,7 @@
-// Sun glare and a chain of flare spots drawn over a play frame. The sun is
-// projected to the screen, the frame's depth at its pixel says whether the
-// scene hides it, and the visibility (0..1) eases toward that verdict: in at a
-// rate of 7 per second, out at 3 per second. Five additive sprites lie on the
-// line from the sun (k = 0) through the screen centre (k = 1), in NDC.
+// Sun glare and flare spots over a play frame. The frame's depth at the sun's
+// pixel says whether the scene hides it; the visibility (0..1) eases toward that
+// at a rate of 7 per second in and 3 out. Five additive sprites lie on the line
+// from the sun (k = 0) through the screen centre (k = 1), in NDC.
 #pragma once
 
 #include "render/Gl.h"

@@ -1,8 +1,7 @@
-// Short-lived, camera-facing, additively blended sparks. A fixed pool of
-// `capacity` slots is allocated once; bursts fill free slots in a ring from
-// `nextSlot` and never replace live ones; each slot has its own gravity. The
-// simulation (emit, update, instance records) needs no GL; draw makes one
-// instanced draw call of a soft round sprite.
+// Short-lived, camera-facing, additive sparks in a pool of `capacity` slots
+// allocated once; bursts fill free slots in a ring from `nextSlot`, never
+// replacing live ones, and each slot has its own gravity. Emit, update and the
+// instance records need no GL; draw is one instanced call of a soft round sprite.
 #pragma once
 
 #include "render/Gl.h"

@@ -1,8 +1,7 @@
-// The game's 2D drawer: alpha-blended rectangles and single-line text in the
-// built-in 8 x 8 font, in pixels from the top-left corner (y down). Every draw
-// that reaches GL leaves blending off and depth testing and face culling on.
-// It also keeps what the menus need between frames: the left button's click
-// edge and the settings screen's current choices.
+// The game's 2D drawer: blended rectangles and one-line text in the 8 x 8 font,
+// in pixels from the top-left corner (y down); every draw that reaches GL leaves
+// blending off and depth testing and culling on. It also keeps the menus' state
+// between frames: the left button's click edge and the settings choices.
 #pragma once
 
 #include "config/Config.h"
