@@ -5,6 +5,9 @@
 
 #include "support/ConsoleCapture.h"
 #include "support/GlTest.h"
+#include "support/TempDir.h"
+
+#include <filesystem>
 
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
@@ -135,4 +138,26 @@ TEST_F(LensFlareGl, GlowIsTheSameInEveryDirectionAndTheStarIsNot) {
     const int starDiagonal = red(cx + 32, cy + 32);
     EXPECT_GT(starAxis, 100);
     EXPECT_LT(starDiagonal, 10);
+}
+
+TEST_F(LensFlareGl, MissingShaderFilesAreReportedAndTheFlareStillFades) {
+    TempDir elsewhere;
+    const std::filesystem::path home = std::filesystem::current_path();
+    std::filesystem::current_path(elsewhere.path());
+    LensFlare lost;
+    bool result = true;
+    std::string err;
+    {
+        ConsoleCapture console;
+        result = lost.init();
+        err = console.stderrText();
+    }
+    std::filesystem::current_path(home);
+    EXPECT_FALSE(result);
+    EXPECT_NE(err.find("[LensFlare] Shader load failed\n"), std::string::npos);
+    lost.draw(kView, kProj, {0.0f, 0.0f, -100.0f}, {1.0f, 1.0f, 1.0f}, kWidth, kHeight, 1.0f / 60.0f);
+    EXPECT_NEAR(lost.visibility, 7.0f / 60.0f, 1e-6f);
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    EXPECT_EQ(red(kWidth / 2, kHeight / 2), 0);
 }

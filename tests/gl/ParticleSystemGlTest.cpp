@@ -3,6 +3,7 @@
 #include "render/ParticleSystem.h"
 
 #include "support/ConsoleCapture.h"
+#include "support/GlCallRecorder.h"
 #include "support/GlTest.h"
 
 namespace {
@@ -111,4 +112,34 @@ TEST_F(ParticleSystemGl, SparksWriteNoDepth) {
     glReadPixels(kWidth / 2, kHeight / 2, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
     EXPECT_EQ(depth, 1.0f);
     glDisable(GL_BLEND);
+}
+
+TEST_F(ParticleSystemGl, FailedCompileAndLinkAreReportedAndLeaveNothingToDraw) {
+    ParticleSystem broken;
+    bool result = true;
+    std::string err;
+    std::string out;
+    int buffersMade = -1;
+    {
+        // Recorded GL reports every status as false and every log as empty.
+        GlCallRecorder gl;
+        ConsoleCapture console;
+        result = broken.init(16);
+        err = console.stderrText();
+        out = console.stdoutText();
+        buffersMade = gl.count("glGenBuffers") + gl.count("glGenVertexArrays");
+    }
+    EXPECT_FALSE(result);
+    EXPECT_EQ(err,
+              "[ParticleSystem] Shader compile error:\n\n"
+              "[ParticleSystem] Shader compile error:\n\n"
+              "[ParticleSystem] Program link error:\n\n");
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(buffersMade, 0);
+    EXPECT_EQ(broken.program, 0u);
+    // The pool still works; the draw just shows nothing.
+    broken.emit(ParticleBurst{Vec3(0.0f), 4, 1.0f, Vec4(1.0f), Vec4(1.0f), 0.2f, 0.0f, 1.0f, 1.0f, 0.0f});
+    EXPECT_EQ(broken.aliveCount, 4);
+    broken.draw(Mat4(1.0f), Mat4(1.0f), Vec3(1, 0, 0), Vec3(0, 1, 0));
+    EXPECT_EQ(readPixelsRgba(kWidth / 2, kHeight / 2, 1, 1)[0], 0);
 }

@@ -66,13 +66,6 @@ TEST(TextLayout, MultiByteCharactersLeaveOneGapPerByte) {
     EXPECT_FLOAT_EQ(v[6].x, 10.0f + 3.0f * 8.0f * 0.78f);
 }
 
-TEST(TextLayout, AppendsAfterWhatIsAlreadyThere) {
-    std::vector<TextVertex> v = layout("x", 0.0f, 0.0f, 1.0f);
-    appendTextVertices(v, "", 0.0f, 0.0f, 1.0f);
-    appendTextVertices(v, "yz", 0.0f, 0.0f, 1.0f);
-    EXPECT_EQ(v.size(), 18u);
-}
-
 TEST(TextWidth, IsOneFullAdvancePerByte) {
     struct Case {
         const char* text;
