@@ -147,3 +147,13 @@ void LensFlare::draw(const Mat4& view, const Mat4& projection, Vec3 sunPosition,
     glDisable(GL_BLEND);
     glEnable(GL_DEPTH_TEST);
 }
+
+void LensFlare::release() {
+    if (glLoaded()) {
+        glDeleteBuffers(1, &vbo);
+        glDeleteVertexArrays(1, &vao);
+    }
+    vbo = 0;
+    vao = 0;
+    program.release();
+}

@@ -57,6 +57,8 @@ public:
     // off and depth testing on.
     void draw(const Mat4& view, const Mat4& projection, Vec3 sunPosition, Vec3 sunColor, int screenWidth,
               int screenHeight, float dt);
+    // Deletes the program and the sprite quad while the context is current.
+    void release();
 
     ShaderProgram program;
     GLuint vao = 0;

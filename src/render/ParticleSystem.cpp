@@ -231,3 +231,16 @@ void ParticleSystem::draw(const Mat4& view, const Mat4& projection, Vec3 cameraR
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glUseProgram(0);
 }
+
+void ParticleSystem::release() {
+    if (glLoaded()) {
+        if (program != 0) glDeleteProgram(program);
+        glDeleteBuffers(1, &instanceVbo);
+        glDeleteBuffers(1, &quadVbo);
+        glDeleteVertexArrays(1, &vao);
+    }
+    program = 0;
+    instanceVbo = 0;
+    quadVbo = 0;
+    vao = 0;
+}

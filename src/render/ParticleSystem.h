@@ -47,6 +47,8 @@ public:
     int buildInstances();
     // cameraRight and cameraUp are the first two rows of the view's rotation.
     void draw(const Mat4& view, const Mat4& projection, Vec3 cameraRight, Vec3 cameraUp);
+    // Deletes the program and buffers while the context is current; the pool stays.
+    void release();
 
     std::vector<Particle> particles;
     int capacity = 0;

@@ -36,7 +36,7 @@ Vec4 fpsColor(float fps) {
 }
 
 void appendPowerupPanel(UiDrawList& list, const ActivePowerup& powerup, float px, float py) {
-    const Vec3 rgb = powerupColor(powerup.type);
+    const Vec3 rgb = powerupPanelColor(powerup.type);
     list.push_back(makeRectDraw({px, py, kPowerupPanelWidth, kPowerupPanelHeight}, {0.05f, 0.05f, 0.15f, 0.82f}));
     list.push_back(makeRectDraw({px, py, 4.0f, kPowerupPanelHeight}, Vec4(rgb, 1.0f)));
     list.push_back(makeTextDraw(powerupLabel(powerup.type), px + 12.0f, py + 6.0f, 1.6f, Vec4(rgb, 1.0f)));
@@ -65,7 +65,7 @@ const char* powerupLabel(PowerupType type) {
     return "POWERUP";
 }
 
-Vec3 powerupColor(PowerupType type) {
+Vec3 powerupPanelColor(PowerupType type) {
     switch (type) {
         case PowerupType::Magnet: return {1.0f, 0.4f, 1.0f};
         case PowerupType::SlowMo: return {0.3f, 0.8f, 1.0f};

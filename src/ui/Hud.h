@@ -12,7 +12,7 @@
 // The label and colour (r, g, b) of a powerup panel; a type the game does not
 // know gets "POWERUP" in white.
 const char* powerupLabel(PowerupType type);
-Vec3 powerupColor(PowerupType type);
+Vec3 powerupPanelColor(PowerupType type);
 
 // "FPS: " and the whole frames per second on a dark panel; green from 60,
 // yellow from 30, red below.

@@ -155,3 +155,24 @@ void TextRenderer::drawDebugCamBanner() {
     const UiDraw banner = buildDebugCamBanner();
     drawText(banner.text, banner.box.x, banner.box.y, banner.scale, banner.color);
 }
+
+void TextRenderer::release() {
+    if (glLoaded()) {
+        glDeleteTextures(1, &fontTexture);
+        glDeleteBuffers(1, &quadVbo);
+        glDeleteVertexArrays(1, &quadVao);
+    }
+    fontTexture = 0;
+    quadVbo = 0;
+    quadVao = 0;
+    uiProgram.release();
+    textProgram.release();
+}
+
+void releaseSharedTextBuffers() {
+    if (glLoaded()) {
+        glDeleteBuffers(1, &sharedText.vbo);
+        glDeleteVertexArrays(1, &sharedText.vao);
+    }
+    sharedText = SharedTextBuffers();
+}

@@ -30,6 +30,8 @@ public:
     // when GL is loaded), stores the size and the projection. Always true.
     bool init(int width, int height);
     void updateProjection();
+    // Deletes the programs, the quad and the atlas while the context is current.
+    void release();
 
     void drawRect(float x, float y, float w, float h, Vec4 color);
     // One draw call for the whole text; bytes outside 32..127 leave a gap.
@@ -80,6 +82,9 @@ public:
     // Glyph quads of the text being drawn; kept so a frame's texts reuse one allocation.
     std::vector<TextVertex> textVertices;
 };
+
+// Deletes the one text vertex array and buffer shared by every TextRenderer.
+void releaseSharedTextBuffers();
 
 // Uploads the atlas as a one-channel texture whose samples repeat the glyph
 // value in all four channels; returns the texture name.
