@@ -12,8 +12,9 @@ namespace {
 
 struct MeshInProgress {
     Mesh mesh;
-    // Token text to the vertex already made from it in this mesh.
-    std::unordered_map<std::string, std::uint32_t> vertexOfToken;
+    // Token text to the vertex already made from it in this mesh. The views
+    // point into the text being parsed, which outlives the parse.
+    std::unordered_map<std::string_view, std::uint32_t> vertexOfToken;
 };
 
 struct ObjReader {
@@ -24,6 +25,7 @@ struct ObjReader {
     std::string currentMaterial;
     std::vector<MeshInProgress> meshes;
     std::vector<std::string> mtlLibraries;
+    std::vector<std::string_view> corners;  // of the current face, reused
 
     ObjReader() { startMesh("default"); }
 
@@ -89,7 +91,7 @@ void ObjReader::splitGroup() {
 }
 
 void ObjReader::readFace(WordCursor& values) {
-    std::vector<std::string_view> corners;
+    corners.clear();
     for (std::string_view token = values.nextWord(); !token.empty(); token = values.nextWord()) {
         corners.push_back(token);
     }
@@ -116,7 +118,7 @@ Vertex ObjReader::vertexOfCorner(const CornerIndices& corner) const {
 void ObjReader::addCorner(std::string_view token) {
     MeshInProgress& target = lastMesh();
     const auto [entry, isNew] =
-        target.vertexOfToken.try_emplace(std::string(token), static_cast<std::uint32_t>(target.mesh.vertices.size()));
+        target.vertexOfToken.try_emplace(token, static_cast<std::uint32_t>(target.mesh.vertices.size()));
     if (isNew) target.mesh.vertices.push_back(vertexOfCorner(parseCorner(token)));
     target.mesh.indices.push_back(entry->second);
 }
