@@ -140,21 +140,3 @@ TEST_F(MeshGl, ReleaseDeletesTheObjectsAndAMoveHandsThemOver) {
     EXPECT_FALSE(glIsBuffer(vbo));
     EXPECT_FALSE(glIsBuffer(ebo));
 }
-
-TEST_F(MeshGl, UploadingAgainReplacesTheOldObjects) {
-    Model quad = screenQuad();
-    Mesh& mesh = quad.meshes[0];
-    const GLuint firstVao = mesh.vao;
-    const GLuint firstVbo = mesh.vbo;
-    uploadMesh(mesh);
-    EXPECT_TRUE(glIsVertexArray(mesh.vao));
-    // GL may hand a freed name out again; a name not reused must be gone.
-    if (mesh.vao != firstVao) {
-        EXPECT_FALSE(glIsVertexArray(firstVao));
-    }
-    if (mesh.vbo != firstVbo) {
-        EXPECT_FALSE(glIsBuffer(firstVbo));
-    }
-    draw(quad, Mat4(1.0f), 3);
-    expectColour(centre(), Vec3(0.3f, 0.7f, 0.9f));
-}

@@ -100,16 +100,6 @@ TEST(ModelCache, ALoadedObjIsStoredInTheObjectAndReadOnce) {
     EXPECT_EQ(console.stderrText(), "");
 }
 
-TEST(ModelCache, PathsAreExactText) {
-    TempDir dir;
-    dir.write("m.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
-    const std::string plain = (dir / "m.obj").string();
-    const std::string dotted = (dir / "." / "m.obj").string();
-    ConsoleCapture console;
-    EXPECT_NE(&getCachedModel(plain), &getCachedModel(dotted));
-    EXPECT_TRUE(getCachedModel(dotted).loaded);
-}
-
 TEST(ModelCache, AnObjectThatAlreadyHasAModelKeepsIt) {
     Model own;
     SceneObject object = objectWith(ShapeKind::Sphere, "/no/such/file.obj");

@@ -113,24 +113,6 @@ TEST(ModelLoader, TheFirstDefinitionOfAMaterialNameWins) {
     }
 }
 
-TEST(ModelLoader, MergeKeepsTheEarlierOfTwoEqualNames) {
-    std::vector<MtlMaterial> table(1);
-    table[0].name = "a";
-    table[0].shininess = 1.0f;
-    std::vector<MtlMaterial> added(3);
-    added[0].name = "a";
-    added[0].shininess = 2.0f;
-    added[1].name = "b";
-    added[1].shininess = 3.0f;
-    added[2].name = "b";
-    added[2].shininess = 4.0f;
-    mergeMaterials(table, added);
-    ASSERT_EQ(table.size(), 2u);
-    EXPECT_EQ(table[0].shininess, 1.0f);
-    EXPECT_EQ(table[1].name, "b");
-    EXPECT_EQ(table[1].shininess, 3.0f);
-}
-
 // A bare OBJ name has an empty folder, so its library is looked for at the
 // root of the file system rather than beside the OBJ.
 TEST(ModelLoader, BareObjNameLooksForTheLibraryAtSlashName) {

@@ -81,12 +81,3 @@ TEST(WavefrontText, LinesSkipBlanksAndColumnZeroCommentsOnly) {
     const std::vector<std::string> expected = {"v|1", "|", "#|indented", "|", "last|2"};
     EXPECT_EQ(seen, expected);
 }
-
-TEST(WavefrontText, WordsSplitOnEveryKindOfWhitespace) {
-    WordCursor cursor{" a\tb\vc\fd\re  "};
-    std::string joined;
-    for (std::string_view word = cursor.nextWord(); !word.empty(); word = cursor.nextWord()) {
-        joined += std::string(word) + ",";
-    }
-    EXPECT_EQ(joined, "a,b,c,d,e,");
-}
