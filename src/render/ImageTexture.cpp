@@ -1,0 +1,79 @@
+// stb_image decoding and the texture upload of decoded pixels.
+#include "render/ImageTexture.h"
+
+#include <stb_image.h>
+
+#include <cstddef>
+
+ImagePixels loadImagePixels(const std::string& path) {
+    ImagePixels image;
+    stbi_set_flip_vertically_on_load(1);
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    stbi_uc* decoded = stbi_load(path.c_str(), &width, &height, &channels, 0);
+    if (decoded == nullptr) return image;
+    if (width > 0 && height > 0 && channels >= 1 && channels <= 4) {
+        image.width = width;
+        image.height = height;
+        image.channels = channels;
+        const std::size_t size = static_cast<std::size_t>(width) * height * channels;
+        image.bytes.assign(decoded, decoded + size);
+    }
+    stbi_image_free(decoded);
+    return image;
+}
+
+TextureFormat textureFormatFor(int channels, bool srgb) {
+    TextureFormat format;
+    switch (channels) {
+    case 1:
+        format.internalFormat = GL_R8;
+        format.dataFormat = GL_RED;
+        // A grey image is grey, not red.
+        format.swizzle[1] = GL_RED;
+        format.swizzle[2] = GL_RED;
+        format.swizzle[3] = GL_ONE;
+        break;
+    case 2:
+        // Grey plus alpha; there is no sRGB two-channel format in core GL.
+        format.internalFormat = GL_RG8;
+        format.dataFormat = GL_RG;
+        format.swizzle[1] = GL_RED;
+        format.swizzle[2] = GL_RED;
+        format.swizzle[3] = GL_GREEN;
+        break;
+    case 3:
+        format.internalFormat = srgb ? GL_SRGB8 : GL_RGB8;
+        format.dataFormat = GL_RGB;
+        break;
+    default:
+        format.internalFormat = srgb ? GL_SRGB8_ALPHA8 : GL_RGBA8;
+        format.dataFormat = GL_RGBA;
+        break;
+    }
+    return format;
+}
+
+int unpackAlignmentFor(int width, int channels) {
+    const long long rowBytes = static_cast<long long>(width) * channels;
+    return rowBytes % 4 == 0 ? 4 : 1;
+}
+
+GLuint uploadImageTexture(const ImagePixels& image, bool srgb) {
+    const TextureFormat format = textureFormatFor(image.channels, srgb);
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, unpackAlignmentFor(image.width, image.channels));
+    glTexImage2D(GL_TEXTURE_2D, 0, format.internalFormat, image.width, image.height, 0, format.dataFormat,
+                 GL_UNSIGNED_BYTE, image.bytes.data());
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);  // the GL default other uploads assume
+    glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, format.swizzle);
+    glGenerateMipmap(GL_TEXTURE_2D);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    return texture;
+}

@@ -1,0 +1,37 @@
+// Image files as textures: decoding to bytes (bottom row first, as GL expects,
+// 1 to 4 channels as the file has them) and the upload of such pixels as a
+// mipmapped, repeating 2D texture. One-channel images show as grey and
+// two-channel ones as grey with alpha; rows need not be 4-byte aligned.
+#pragma once
+
+#include "render/Gl.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct ImagePixels {
+    int width = 0;
+    int height = 0;
+    int channels = 0;                  // 1 grey, 2 grey+alpha, 3 RGB, 4 RGBA
+    std::vector<std::uint8_t> bytes;   // rows bottom first, tightly packed; empty when unusable
+};
+
+// Decodes an image file through stb_image, flipped so the bottom row comes
+// first. Empty `bytes` when the file is missing or cannot be decoded.
+ImagePixels loadImagePixels(const std::string& path);
+
+// How pixels of `channels` bytes each go to GL.
+struct TextureFormat {
+    GLint internalFormat = GL_RGBA;
+    GLenum dataFormat = GL_RGBA;
+    GLint swizzle[4] = {GL_RED, GL_GREEN, GL_BLUE, GL_ALPHA};
+};
+TextureFormat textureFormatFor(int channels, bool srgb);
+
+// 4 when every row of `width` pixels is a multiple of four bytes long, else 1.
+int unpackAlignmentFor(int width, int channels);
+
+// A new texture holding `image` with mipmaps, repeat wrapping and trilinear
+// filtering. Needs the GL context; the image must have bytes.
+GLuint uploadImageTexture(const ImagePixels& image, bool srgb);
