@@ -1,9 +1,11 @@
 // Shadow pass, lit pass and the sun.
 #include "render/BallRenderer.h"
 
+#include "render/MeshGpu.h"
 #include "render/ModelCache.h"
-#include "render/ModelLoader.h"
 #include "render/ProceduralTexture.h"
+#include "render/Shapes.h"
+#include "render/TextureCache.h"
 
 #include <cmath>
 #include <iostream>
@@ -106,7 +108,7 @@ bool BallRenderer::init(int, int) {
     if (!createShadowMap()) return false;
     createGroundQuad();
     createWhiteTexture();
-    generateAll();
+    ProceduralTexture::generateAll();
     return true;
 }
 
@@ -251,13 +253,14 @@ void BallRenderer::drawSceneObjects(const Mat4& view, const Mat4& proj, std::vec
     for (SceneObject& object : objects) {
         if (object.collected || object.crumbled) continue;
         Model& model = resolveModel(object);
-        const GLuint albedo = albedoTexture(object.material);
-        const GLuint specular = specularTexture(object.material);
+        const auto material = static_cast<std::uint32_t>(object.material);
+        const GLuint albedo = ProceduralTexture::albedoTexture(material);
+        const GLuint specular = ProceduralTexture::specularTexture(material);
         const ObjectShade shade = objectShade(object);
         const Mat4 matrix = objectModelMatrix(object);
         if (albedo != 0) {
             // A surface material replaces the object's own colour; only the tint shows.
-            setObjectUniforms(view, proj, matrix, shade.tint, albedo, specular, normalMapTexture(object.material));
+            setObjectUniforms(view, proj, matrix, shade.tint, albedo, specular, ProceduralTexture::normalMapTexture(material));
             drawModel(model);
             glUseProgram(0);
         } else {
@@ -298,7 +301,7 @@ void BallRenderer::drawBall(const Mat4& view, const Mat4& proj, const Mat4& mode
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LESS);
     glDisable(GL_BLEND);
-    setObjectUniforms(view, proj, model, color, texture, ballSpecularTexture(), 0);
+    setObjectUniforms(view, proj, model, color, texture, ProceduralTexture::ballSpecularTexture(), 0);
     drawModel(sphere);
     glUseProgram(0);
 }
@@ -355,9 +358,9 @@ void BallRenderer::destroy() {
     glDeleteBuffers(1, &groundVbo);
     glDeleteVertexArrays(1, &groundVao);
     whiteTexture = shadowDepthTexture = shadowFbo = groundVbo = groundVao = 0;
-    releaseAll();
+    ProceduralTexture::releaseAll();
     releaseModels();
-    releaseTextureCache();
+    releaseTextures();
     ballSphereModel = Model();
     shadowSphereModel = Model();
     sunSphereModel = Model();
