@@ -2,6 +2,7 @@
 // checksum per texture against regressions, and the materials without relief
 // or without any texture.
 #include "render/ProceduralTexture.h"
+#include "support/ConsoleCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -219,3 +220,16 @@ TEST(ProceduralTexture, UnknownMaterialsGetNoColourAUniformSpecularAndAFlatNorma
 }
 
 TEST(ProceduralTexture, CobblestoneNormalMapIsFlat) { expectUniform(buildNormalMapPixels(4), 128, 128, 255); }
+
+TEST(ProceduralTexture, WithoutGlEveryLookupIsZeroAndNothingIsAnnounced) {
+    // Headless runs (tools, these tests) have no context to upload to.
+    ConsoleCapture console;
+    generateAll();
+    EXPECT_EQ(albedoTexture(1), 0u);
+    EXPECT_EQ(specularTexture(7), 0u);
+    EXPECT_EQ(normalMapTexture(4), 0u);
+    EXPECT_EQ(ballSpecularTexture(), 0u);
+    releaseAll();
+    EXPECT_EQ(console.stdoutText(), "");
+    EXPECT_EQ(console.stderrText(), "");
+}
