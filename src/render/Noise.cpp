@@ -43,7 +43,8 @@ float lerp(float t, float a, float b) { return a + t * (b - a); }
 
 // Dot product with one of 12 edge gradients (four repeated to make 16), picked
 // by the low four bits of the hash.
-float grad(int hash, float x, float y, float z) {
+// Inlined by force: eight calls per noise value are most of its cost otherwise.
+[[gnu::always_inline]] inline float grad(int hash, float x, float y, float z) {
     const int h = hash & 15;
     const float u = h < 8 ? x : y;
     const float v = h < 4 ? y : (h == 12 || h == 14 ? x : z);
@@ -58,28 +59,36 @@ int cellByte(float floored) {
     if (!std::isfinite(floored)) return 0;
     return static_cast<int>(std::fmod(floored, 256.0f) + 256.0f) & 255;
 }
-}  // namespace
 
-float noise(float x, float y, float z) {
-    const float fx = std::floor(x);
-    const float fy = std::floor(y);
-    const float fz = std::floor(z);
-    const int X = cellByte(fx);
-    const int Y = cellByte(fy);
-    const int Z = cellByte(fz);
-    x -= fx;
-    y -= fy;
-    z -= fz;
-    const float u = fade(x);
-    const float v = fade(y);
-    const float w = fade(z);
+
+// One coordinate's share of a noise value: its cell byte, its offset in the
+// cell and the faded offset. Grids compute it once per row or column.
+struct Axis {
+    int cell;
+    float offset;
+    float fade;
+};
+
+Axis axisOf(float coordinate) {
+    const float floored = std::floor(coordinate);
+    const float offset = coordinate - floored;
+    return {cellByte(floored), offset, fade(offset)};
+}
+
+[[gnu::always_inline]] inline float noiseOf(const Axis& ax, const Axis& ay, const Axis& az) {
+    const float x = ax.offset;
+    const float y = ay.offset;
+    const float z = az.offset;
+    const float u = ax.fade;
+    const float v = ay.fade;
+    const float w = az.fade;
     const std::uint8_t* p = kDoubled.p;
-    const int A = p[X] + Y;
-    const int AA = p[A] + Z;
-    const int AB = p[A + 1] + Z;
-    const int B = p[X + 1] + Y;
-    const int BA = p[B] + Z;
-    const int BB = p[B + 1] + Z;
+    const int A = p[ax.cell] + ay.cell;
+    const int AA = p[A] + az.cell;
+    const int AB = p[A + 1] + az.cell;
+    const int B = p[ax.cell + 1] + ay.cell;
+    const int BA = p[B] + az.cell;
+    const int BB = p[B + 1] + az.cell;
     return lerp(w,
                 lerp(v, lerp(u, grad(p[AA], x, y, z), grad(p[BA], x - 1.0f, y, z)),
                      lerp(u, grad(p[AB], x, y - 1.0f, z), grad(p[BB], x - 1.0f, y - 1.0f, z))),
@@ -87,6 +96,37 @@ float noise(float x, float y, float z) {
                      lerp(u, grad(p[AB + 1], x, y - 1.0f, z - 1.0f),
                           grad(p[BB + 1], x - 1.0f, y - 1.0f, z - 1.0f))));
 }
+
+// The layers of fbm (or of turbulence, with `absolute`) over a grid, layer by
+// layer; per point the operations and their order are those of the scalar sum.
+void sumLayers(const std::vector<float>& xs, const std::vector<float>& ys, float z, int octaves, float persistence,
+               float lacunarity, bool absolute, std::vector<float>& out) {
+    const std::size_t width = xs.size();
+    out.assign(width * ys.size(), 0.0f);
+    std::vector<Axis> columns(width);
+    float weights = 0.0f;
+    float amplitude = 1.0f;
+    float frequency = 1.0f;
+    for (int octave = 0; octave < octaves; ++octave) {
+        for (std::size_t i = 0; i < width; ++i) columns[i] = axisOf(frequency * xs[i]);
+        const Axis depth = axisOf(frequency * z);
+        for (std::size_t j = 0; j < ys.size(); ++j) {
+            const Axis row = axisOf(frequency * ys[j]);
+            float* line = out.data() + j * width;
+            for (std::size_t i = 0; i < width; ++i) {
+                const float n = noiseOf(columns[i], row, depth);
+                line[i] += (absolute ? std::fabs(n) : n) * amplitude;
+            }
+        }
+        weights += amplitude;
+        amplitude *= persistence;
+        frequency *= lacunarity;
+    }
+    for (float& value : out) value = weights != 0.0f ? value / weights : 0.0f;
+}
+}  // namespace
+
+float noise(float x, float y, float z) { return noiseOf(axisOf(x), axisOf(y), axisOf(z)); }
 
 float fbm(float x, float y, float z, int octaves, float persistence, float lacunarity) {
     float sum = 0.0f;
@@ -135,4 +175,14 @@ float cellular(float x, float y) {
         }
     }
     return std::clamp(nearest, 0.0f, 1.0f);
+}
+
+void fbmGrid(const std::vector<float>& xs, const std::vector<float>& ys, float z, int octaves, float persistence,
+             float lacunarity, std::vector<float>& out) {
+    sumLayers(xs, ys, z, octaves, persistence, lacunarity, false, out);
+}
+
+void turbulenceGrid(const std::vector<float>& xs, const std::vector<float>& ys, float z, int octaves,
+                    std::vector<float>& out) {
+    sumLayers(xs, ys, z, octaves, 0.5f, 2.0f, true, out);
 }

@@ -3,6 +3,8 @@
 // same bits on every run, which keeps the generated textures identical.
 #pragma once
 
+#include <vector>
+
 // Improved gradient noise (Perlin, 2002): 0 at every integer lattice point,
 // roughly -1..1 elsewhere, repeating every 256 units along each axis.
 float noise(float x, float y, float z);
@@ -21,3 +23,12 @@ float turbulence(float x, float y, float z, int octaves);
 // 3 x 3 unit cells around it (one point per cell, hashed from the cell indices
 // with the noise's permutation), clamped to 0..1.
 float cellular(float x, float y);
+
+// The fractal sums at every point (xs[i], ys[j], z) of a grid, written to
+// out[j * xs.size() + i]: bit for bit the values of `fbm` and `turbulence`
+// there, but each column's, row's and the depth's share of the lattice work is
+// done once per layer instead of once per point.
+void fbmGrid(const std::vector<float>& xs, const std::vector<float>& ys, float z, int octaves, float persistence,
+             float lacunarity, std::vector<float>& out);
+void turbulenceGrid(const std::vector<float>& xs, const std::vector<float>& ys, float z, int octaves,
+                    std::vector<float>& out);

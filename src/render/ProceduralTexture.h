@@ -47,6 +47,11 @@ Pixels buildPixels(TextureRequest request);
 // maps 1, 2, 3, 5, 6, then the ball's map.
 std::vector<TextureRequest> startupRequests();
 
+// Builds every request's pixels, spread over `threadCount` threads (the caller
+// being one of them, so 0 and 1 both mean this thread alone); texel for texel
+// the same as `buildPixels` of each request.
+std::vector<Pixels> buildAllPixels(const std::vector<TextureRequest>& requests, unsigned threadCount);
+
 // --- GL half (the context must be current; without GL every lookup is 0) ---
 
 // A 256 x 256 GL_RGB8 texture with mipmaps, trilinear filtering and repeat

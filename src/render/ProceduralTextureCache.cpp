@@ -1,8 +1,10 @@
 // The GL half of the procedural textures: upload and the three caches.
 #include "render/ProceduralTexture.h"
 
+#include <algorithm>
 #include <iostream>
 #include <map>
+#include <thread>
 
 namespace ProceduralTexture {
 namespace {
@@ -99,7 +101,19 @@ GLuint normalMapTexture(std::uint32_t material) {
 GLuint ballSpecularTexture() { return lookup({TextureKind::BallSpecular, 0}); }
 
 void generateAll() {
-    for (const TextureRequest& request : startupRequests()) lookup(request);
+    if (!glLoaded()) return;
+    std::vector<TextureRequest> missing;
+    for (const TextureRequest& request : startupRequests()) {
+        if (cacheOf(request.kind).count(keyOf(request)) == 0) missing.push_back(request);
+    }
+    // The pixels on every core, then the uploads (and messages) in order on
+    // this thread, which owns the context; each buffer goes after its upload.
+    const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
+    std::vector<Pixels> pixels = buildAllPixels(missing, threads);
+    for (std::size_t i = 0; i < missing.size(); ++i) {
+        store(missing[i], pixels[i]);
+        Pixels().swap(pixels[i]);
+    }
 }
 
 void releaseAll() {

@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace {
 std::string where(float x, float y, float z) {
@@ -143,4 +144,39 @@ TEST(Cellular, IsZeroOnTheFeaturePointsOfNegativeCells) {
         SCOPED_TRACE(where(p.x, p.y, 0.0f));
         EXPECT_NEAR(cellular(p.x, p.y), 0.0f, 1e-4f);
     }
+}
+
+TEST(NoiseGrid, EqualsTheScalarSumsBitForBit) {
+    // The textures are generated through the grids; their checksums hold only
+    // while every grid value is exactly the scalar one.
+    const std::vector<float> xs = {-300.7f, -1.0f, -0.015625f, 0.0f, 0.3f, 1.9f, 63.99f, 255.5f, 1000.125f};
+    const std::vector<float> ys = {-7.25f, -0.5f, 0.1f, 2.0f, 41.7f};
+    struct Case {
+        float z;
+        int octaves;
+        float persistence, lacunarity;
+    };
+    const Case cases[] = {{0.3f, 6, 0.5f, 2.0f}, {-1.7f, 3, 0.4f, 2.5f}, {2.1f, 5, 0.55f, 1.9f}, {0.0f, 1, 0.6f, 2.0f}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE("z " + std::to_string(c.z) + ", octaves " + std::to_string(c.octaves));
+        std::vector<float> sums;
+        std::vector<float> creases;
+        fbmGrid(xs, ys, c.z, c.octaves, c.persistence, c.lacunarity, sums);
+        turbulenceGrid(xs, ys, c.z, c.octaves, creases);
+        ASSERT_EQ(sums.size(), xs.size() * ys.size());
+        ASSERT_EQ(creases.size(), xs.size() * ys.size());
+        for (std::size_t j = 0; j < ys.size(); ++j) {
+            for (std::size_t i = 0; i < xs.size(); ++i) {
+                SCOPED_TRACE(where(xs[i], ys[j], c.z));
+                EXPECT_EQ(sums[j * xs.size() + i], fbm(xs[i], ys[j], c.z, c.octaves, c.persistence, c.lacunarity));
+                EXPECT_EQ(creases[j * xs.size() + i], turbulence(xs[i], ys[j], c.z, c.octaves));
+            }
+        }
+    }
+}
+
+TEST(NoiseGrid, WithoutLayersEveryPointIsZero) {
+    std::vector<float> out = {5.0f};
+    fbmGrid({0.3f, 0.7f}, {0.2f}, 0.5f, 0, 0.5f, 2.0f, out);
+    EXPECT_EQ(out, std::vector<float>({0.0f, 0.0f}));
 }

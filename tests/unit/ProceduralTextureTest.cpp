@@ -191,6 +191,28 @@ TEST(ProceduralTexture, EveryStartupTextureKeepsItsChecksum) {
     }
 }
 
+TEST(ProceduralTexture, ParallelBuildEqualsBuildingEachTextureAlone) {
+    // The start-up set plus requests without pixels and with uniform ones, so
+    // that the band split also meets empty buffers.
+    std::vector<TextureRequest> requests = startupRequests();
+    requests.insert(requests.begin() + 3, {TextureKind::Albedo, 0});
+    requests.push_back({TextureKind::NormalMap, 4});
+    requests.push_back({TextureKind::Albedo, 7});
+    requests.push_back({TextureKind::Specular, 7});
+    std::vector<Pixels> plain;
+    for (const TextureRequest& request : requests) plain.push_back(buildPixels(request));
+
+    for (unsigned threads : {0u, 1u, 2u, 5u}) {
+        SCOPED_TRACE(std::to_string(threads) + " threads");
+        const std::vector<Pixels> parallel = buildAllPixels(requests, threads);
+        ASSERT_EQ(parallel.size(), requests.size());
+        for (std::size_t i = 0; i < requests.size(); ++i) {
+            SCOPED_TRACE(describe(requests[i]));
+            EXPECT_TRUE(parallel[i] == plain[i]) << "the parallel buffer differs";
+        }
+    }
+}
+
 TEST(ProceduralTexture, StartupRequestsAreTheEighteenInGenerationOrder) {
     const std::vector<TextureRequest> requests = startupRequests();
     ASSERT_EQ(requests.size(), 18u);
