@@ -159,7 +159,10 @@ float turbulence(float x, float y, float z, int octaves) {
 float cellular(float x, float y) {
     const float cellX = std::floor(x);
     const float cellY = std::floor(y);
-    float nearest = 1e10f;
+    // Squared distances, one square root at the end: the root is monotonic and
+    // correctly rounded, so the root of the least square is exactly the least
+    // of the roots. Starts at the square of the 1e10 "nothing found yet".
+    float nearestSquared = 1e20f;
     for (int dj = -1; dj <= 1; ++dj) {
         for (int di = -1; di <= 1; ++di) {
             // Integer-valued floats, exact for any coordinate a texture uses.
@@ -171,10 +174,10 @@ float cellular(float x, float y) {
             const float pointY = j + static_cast<float>(kPermutation[(kPermutation[ib] + jb + 37) & 255]) / 255.0f;
             const float dx = pointX - x;
             const float dy = pointY - y;
-            nearest = std::min(nearest, std::sqrt(dx * dx + dy * dy));
+            nearestSquared = std::min(nearestSquared, dx * dx + dy * dy);
         }
     }
-    return std::clamp(nearest, 0.0f, 1.0f);
+    return std::clamp(std::sqrt(nearestSquared), 0.0f, 1.0f);
 }
 
 void fbmGrid(const std::vector<float>& xs, const std::vector<float>& ys, float z, int octaves, float persistence,
