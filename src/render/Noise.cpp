@@ -51,6 +51,15 @@ float lerp(float t, float a, float b) { return a + t * (b - a); }
     return ((h & 1) == 0 ? u : -u) + ((h & 2) == 0 ? v : -v);
 }
 
+// floor without a library call (this target has no rounding instruction):
+// exact for every float, -0.0 and integers returned as they are.
+[[gnu::always_inline]] inline float floorOf(float v) {
+    if (!(std::fabs(v) < 8388608.0f)) return std::floor(v);  // already integral, or not finite
+    const float truncated = static_cast<float>(static_cast<int>(v));
+    if (truncated == v) return v;
+    return truncated > v ? truncated - 1.0f : truncated;
+}
+
 // The low eight bits of the two's-complement cell index `floored` (an integer
 // valued float), so -1 gives 255. Values beyond int range or not finite would
 // make the conversion undefined, so they are wrapped in float first.
@@ -69,8 +78,8 @@ struct Axis {
     float fade;
 };
 
-Axis axisOf(float coordinate) {
-    const float floored = std::floor(coordinate);
+[[gnu::always_inline]] inline Axis axisOf(float coordinate) {
+    const float floored = floorOf(coordinate);
     const float offset = coordinate - floored;
     return {cellByte(floored), offset, fade(offset)};
 }
@@ -157,8 +166,8 @@ float turbulence(float x, float y, float z, int octaves) {
 }
 
 float cellular(float x, float y) {
-    const float cellX = std::floor(x);
-    const float cellY = std::floor(y);
+    const float cellX = floorOf(x);
+    const float cellY = floorOf(y);
     // Squared distances, one square root at the end: the root is monotonic and
     // correctly rounded, so the root of the least square is exactly the least
     // of the roots. Starts at the square of the 1e10 "nothing found yet".

@@ -1,4 +1,5 @@
-// The texture recipes (CPU) and the three texture caches (GL).
+// The texture recipes: CPU pixels, filled in bands of rows that threads can
+// share.
 #include "render/ProceduralTexture.h"
 
 #include "render/Math.h"
@@ -36,7 +37,7 @@ void writeTexel(std::uint8_t* pixels, int x, int y, Vec3 colour) {
 Vec3 grey(float g) { return Vec3(g); }
 
 // Colour ramps through three stops, t below 0.5 on the lower half.
-Vec3 twoBand(float t, Vec3 low, Vec3 mid, Vec3 high) {
+Vec3 threeStopRamp(float t, Vec3 low, Vec3 mid, Vec3 high) {
     if (t < 0.5f) return mix(low, mid, clamp01(2.0f * t));
     return mix(mid, high, clamp01(2.0f * (t - 0.5f)));
 }
@@ -116,7 +117,7 @@ void stoneAlbedo(std::uint8_t* pixels, Band band) {
     const Field flecks = fbmField(texelsOf(band), fleckScale, fleckScale, 1.7f, 3, 0.4f, 2.0f);
     shadeBand(pixels, band, [&](int, int, std::size_t k) {
         const float t = base[k] * 0.5f + 0.5f;
-        Vec3 colour = twoBand(t, Vec3(0.30f, 0.28f, 0.26f), Vec3(0.52f, 0.51f, 0.49f), Vec3(0.72f, 0.71f, 0.70f));
+        Vec3 colour = threeStopRamp(t, Vec3(0.30f, 0.28f, 0.26f), Vec3(0.52f, 0.51f, 0.49f), Vec3(0.72f, 0.71f, 0.70f));
         // Darker flecks where a finer noise dips low.
         if (flecks[k] < -0.35f) colour *= 0.75f;
         return colour;
@@ -149,7 +150,7 @@ void marbleAlbedo(std::uint8_t* pixels, Band band) {
     const Field bend = marbleTurbulence(band);
     shadeBand(pixels, band, [&](int x, int, std::size_t k) {
         const float m = (waveOf(bend[k], x) + 1.0f) * 0.5f;
-        return twoBand(m, Vec3(0.20f, 0.18f, 0.20f), Vec3(0.55f, 0.50f, 0.48f), Vec3(0.92f, 0.90f, 0.88f));
+        return threeStopRamp(m, Vec3(0.20f, 0.18f, 0.20f), Vec3(0.55f, 0.50f, 0.48f), Vec3(0.92f, 0.90f, 0.88f));
     });
 }
 
@@ -174,7 +175,7 @@ void dirtAlbedo(std::uint8_t* pixels, Band band) {
     shadeBand(pixels, band, [&](int x, int y, std::size_t k) {
         const float clods = cellular(6.0f * per64(x), 6.0f * per64(y));
         const float t = clamp01((soil[k] * 0.5f + 0.5f) * 0.8f + clods * 0.2f);
-        return twoBand(t, Vec3(0.28f, 0.18f, 0.08f), Vec3(0.48f, 0.34f, 0.16f), Vec3(0.62f, 0.48f, 0.28f));
+        return threeStopRamp(t, Vec3(0.28f, 0.18f, 0.08f), Vec3(0.48f, 0.34f, 0.16f), Vec3(0.62f, 0.48f, 0.28f));
     });
 }
 
