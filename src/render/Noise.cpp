@@ -5,6 +5,14 @@
 #include <cmath>
 #include <cstdint>
 
+// The textures must come out the same from every build: no fused multiply-add,
+// which both compilers would otherwise use on targets that have it.
+#if defined(__clang__)
+#pragma STDC FP_CONTRACT OFF
+#elif defined(__GNUC__)
+#pragma GCC optimize("fp-contract=off")
+#endif
+
 namespace {
 // Ken Perlin's permutation of 0..255; every hash of the noise comes from it.
 constexpr std::uint8_t kPermutation[256] = {

@@ -11,6 +11,14 @@
 #include <system_error>
 #include <thread>
 
+// The textures must come out the same from every build: no fused multiply-add,
+// which both compilers would otherwise use on targets that have it.
+#if defined(__clang__)
+#pragma STDC FP_CONTRACT OFF
+#elif defined(__GNUC__)
+#pragma GCC optimize("fp-contract=off")
+#endif
+
 namespace ProceduralTexture {
 namespace {
 
