@@ -1,0 +1,74 @@
+// Procedural surface textures: per material (1 stone, 2 wood, 3 marble,
+// 4 cobblestone, 5 dirt, 6 ice) a colour map, a grey specular map and a
+// tangent-space normal map, plus the ball's specular map. Pixels are 256 x 256
+// RGB bytes built on the CPU (row 0 first); the GL textures are kept in three
+// caches keyed by material number until `releaseAll`.
+#pragma once
+
+#include "render/Gl.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace ProceduralTexture {
+
+constexpr int kSize = 256;  // width and height in texels
+constexpr std::size_t kByteCount = static_cast<std::size_t>(kSize) * kSize * 3;
+// The ball's map sits in the specular cache under a key no material uses.
+constexpr std::uint32_t kBallKey = 0xFFFFFFFFu;
+
+enum class TextureKind { Albedo, Specular, NormalMap, BallSpecular };
+
+// One texture to build; `material` is ignored for the ball's map.
+struct TextureRequest {
+    TextureKind kind = TextureKind::Albedo;
+    std::uint32_t material = 0;
+};
+
+// RGB bytes, texel (x, y) at (y * 256 + x) * 3; empty when there is no texture.
+using Pixels = std::vector<std::uint8_t>;
+
+// --- CPU half ---
+
+// Materials 1..6; empty for 0 and for unknown numbers.
+Pixels buildAlbedoPixels(std::uint32_t material);
+// Materials 1..6; every byte 114 for other non-zero numbers; empty for 0.
+Pixels buildSpecularPixels(std::uint32_t material);
+// Materials 1, 2, 3, 5, 6; flat (128, 128, 255) for 4 and other non-zero
+// numbers; empty for 0.
+Pixels buildNormalMapPixels(std::uint32_t material);
+// Shiny at row 0 (the sphere's top pole), dull towards row 255.
+Pixels buildBallSpecularPixels();
+
+Pixels buildPixels(TextureRequest request);
+
+// The textures made at start-up, in order: albedo 1..6, specular 1..6, normal
+// maps 1, 2, 3, 5, 6, then the ball's map.
+std::vector<TextureRequest> startupRequests();
+
+// Builds every request's pixels, spread over `threadCount` threads (the caller
+// being one of them, so 0 and 1 both mean this thread alone); texel for texel
+// the same as `buildPixels` of each request.
+std::vector<Pixels> buildAllPixels(const std::vector<TextureRequest>& requests, unsigned threadCount);
+
+// --- GL half (the context must be current; without GL every lookup is 0) ---
+
+// A 256 x 256 GL_RGB8 texture with mipmaps, trilinear filtering and repeat
+// wrapping; 0 for a buffer that is not 256 x 256 x 3 bytes.
+GLuint uploadTexture(const Pixels& pixels);
+
+// 0 for material 0; otherwise the cached texture, generated on first request.
+GLuint albedoTexture(std::uint32_t material);
+GLuint specularTexture(std::uint32_t material);
+GLuint normalMapTexture(std::uint32_t material);
+GLuint ballSpecularTexture();
+
+// Generates the start-up textures that are not cached yet (the CPU work on all
+// cores, the uploads on this thread).
+void generateAll();
+// Deletes every cached texture and empties the caches; the next lookup
+// generates afresh. Without GL the names are only forgotten.
+void releaseAll();
+
+}  // namespace ProceduralTexture
