@@ -25,7 +25,7 @@ void main() {
     vec3 albedo = mix(vec3(0.10, 0.17, 0.06), vec3(0.22, 0.30, 0.11), patches);
     float sun = max(normalize(uSunPos).y, 0.0);
     vec3 color = albedo * (uAmbient + uSunColor * sun);
-    color = sqrt(1.0 - exp(-color * 1.35));
+    color = sqrt(min(color, vec3(1.0)));
     float alpha = 1.0 - smoothstep(28.0, 78.0, length(p));
     FragColor = vec4(color, alpha);
 }

@@ -1,7 +1,8 @@
 #version 330 core
 // Blinn-Phong sun light with a diffuse texture, a specular map, a tangent-space
-// normal map and filtered shadow-map lookups. Colours and textures are linear;
-// the result is tone-mapped and encoded for the screen here.
+// normal map and filtered shadow-map lookups. Object colours and surface
+// materials are stored as seen on screen; light is added in linear space and
+// the result encoded for the screen again (gamma 2, cheap both ways).
 in vec3 vWorldPos;
 in vec3 vNormal;
 in vec3 vTangent;
@@ -44,15 +45,15 @@ float sunVisibility() {
     return sum * 0.25;
 }
 
-vec3 toScreen(vec3 linearColor) {
-    // A gentle shoulder keeps a bright sun from clipping to flat white.
-    vec3 mapped = 1.0 - exp(-linearColor * 1.35);
-    return sqrt(mapped);
-}
-
 void main() {
-    vec3 albedo = uColor;
-    if (uUseTex == 1) albedo *= texture(uDiffuseTex, vUV).rgb;
+    // Surface materials (they always bring a specular map) are stored as seen
+    // on screen; model textures are decoded by the sRGB texture format itself.
+    bool surfaceMaterial = uUseTex == 1 && uUseSpecTex == 1;
+    vec3 albedo = uColor * uColor;
+    if (uUseTex == 1) {
+        vec3 texel = texture(uDiffuseTex, vUV).rgb;
+        albedo *= surfaceMaterial ? texel * texel : texel;
+    }
 
     vec3 n = normalize(vNormal);
     if (uUseNormalMap == 1) {
@@ -73,5 +74,5 @@ void main() {
     float lit = diffuse * visibility;
 
     vec3 color = albedo * (uAmbient + uSunColor * lit) + uSunColor * specular;
-    FragColor = vec4(toScreen(color), 1.0);
+    FragColor = vec4(sqrt(min(color, vec3(1.0))), 1.0);
 }
