@@ -136,6 +136,24 @@ bool GameRun::waitForLog(const std::string& text, double timeoutSeconds) const {
     return false;
 }
 
+bool GameRun::waitForStartup(double timeoutSeconds) const {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeoutSeconds);
+    while (std::chrono::steady_clock::now() < deadline) {
+        const std::string log = consoleText();  // complete even when log.txt cannot be written
+        int slots = 0;
+        for (const char* mark : {"[LevelHandler] Loaded '", "[LevelHandler] Cannot open '"}) {
+            for (size_t at = log.find(mark); at != std::string::npos; at = log.find(mark, at + 1)) ++slots;
+        }
+        if (slots >= 3) {
+            sleepSeconds(0.5);
+            return true;
+        }
+        if (!running()) return false;
+        sleepSeconds(0.05);
+    }
+    return false;
+}
+
 std::string GameRun::xdotool(const std::string& arguments) const {
     if (!display) return "";
     return runCommand("DISPLAY=" + display->displayName() + " xdotool " + arguments + " 2>/dev/null");

@@ -42,6 +42,9 @@ public:
 
     // Waits until log.txt contains `text`; false after the timeout.
     bool waitForLog(const std::string& text, double timeoutSeconds = 30.0) const;
+    // Waits until start-up has read the three level slots and the first
+    // frames have run, so input reaches the main menu.
+    bool waitForStartup(double timeoutSeconds = 60.0) const;
     std::string logText() const;
     std::string consoleText() const;  // stdout and stderr of the game, interleaved
 
