@@ -10,6 +10,7 @@
 #include "app/Input.h"
 #include "app/LogRedirect.h"
 #include "app/OrbitCamera.h"
+#include "app/PlayFrame.h"
 #include "app/PlayScreens.h"
 #include "config/Config.h"
 #include "level/LevelHandler.h"
@@ -157,32 +158,13 @@ void drawScene(App& app, const CameraMatrices& camera) {
     renderer.drawBall(camera.view, camera.projection, ballMatrix, app.ball.color, 0);
 }
 
-void moveBallAndCamera(App& app, float physicsDt, float speedMultiplier, bool antiGravity) {
-    double cursorX = 0.0;
-    double cursorY = 0.0;
-    glfwGetCursorPos(app.window, &cursorX, &cursorY);
-    const bool rightDown = glfwGetMouseButton(app.window, GLFW_MOUSE_BUTTON_RIGHT) == GLFW_PRESS;
-    const bool debugCam = app.switches.debugCamActive;
-    updateOrbitControl(app.orbitCamera, app.orbitDrag, cursorX, cursorY, rightDown, app.input, app.config, app.dt,
-                       debugCam);
-    const MoveDirections directions = cameraMoveDirections(app.orbitCamera);
-    PlaySession session = app.session();
-    if (!debugCam) {
-        updateBall(app.ball, physicsDt, app.input, directions.forward, directions.right, app.config,
-                   speedMultiplier, antiGravity);
-        app.physics.step(app.ball, app.currentLevel().objects, physicsDt);
-        updateFall(session, app.dt);
-    }
-    app.orbitCamera.aspect = displayAspect(app.displayWidth, app.displayHeight, app.orbitCamera.aspect);
-    if (!debugCam) app.orbitCamera.follow(app.ball.position, app.dt);
-}
-
 void playFrame(App& app) {
-    const PowerupEffects effects = powerupEffects(app.progress.activePowerups, app.dt);
-    moveBallAndCamera(app, effects.physicsDt, effects.speedMultiplier, effects.antiGravity);
+    PlayPointer pointer;
+    glfwGetCursorPos(app.window, &pointer.x, &pointer.y);
+    pointer.rightDown = glfwGetMouseButton(app.window, GLFW_MOUSE_BUTTON_RIGHT) == GLFW_PRESS;
     PlaySession session = app.session();
-    updateLevelTimer(session, app.dt, !app.switches.debugCamActive);
-    updatePickupsAndGoal(session, app.dt, app.elapsedTime);
+    updatePlayFrame(session, app.orbitDrag, app.input, app.config, pointer, app.dt, app.elapsedTime,
+                    app.switches.debugCamActive, app.displayWidth, app.displayHeight);
 
     const CameraMatrices camera = activeCamera(app);
     drawScene(app, camera);
