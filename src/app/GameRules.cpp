@@ -134,11 +134,18 @@ void pullCoins(std::vector<SceneObject>& objects, Vec3 ballPos, float dt) {
 void collectPickups(PlaySession& session, const std::vector<int>& picked) {
     GameProgress& progress = session.progress;
     std::vector<SceneObject>& objects = session.currentLevel().objects;
+    // Every pick of this frame is already marked collected; count them up one
+    // by one so two coins taken together read 1/2 then 2/2, not 2/2 twice.
+    int coinsCollected = collectedCoinCount(objects);
+    for (int index : picked) {
+        if (objects[index].kind == ObjectKind::Coin) --coinsCollected;
+    }
     for (int index : picked) {
         const SceneObject& object = objects[index];
         if (object.kind == ObjectKind::Coin) {
             progress.coinsThisLevel += 1;
-            std::cout << "Coin! " << collectedCoinCount(objects) << "/" << coinCount(objects) << "\n";
+            ++coinsCollected;
+            std::cout << "Coin! " << coinsCollected << "/" << coinCount(objects) << "\n";
             session.particles.emit(coinBurst(object.pos + Vec3(0.0f, object.bob, 0.0f)));
         } else if (object.kind == ObjectKind::Powerup) {
             std::cout << "Powerup: " << static_cast<int>(object.powerupType) << "\n";

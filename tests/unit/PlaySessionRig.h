@@ -1,0 +1,47 @@
+// Everything the game rules act on, owned in one place for the unit tests: the
+// game in progress, three levels, the ball, the orbit camera, a real physics
+// world and a particle pool (its CPU half; no GL is loaded in unit tests).
+#pragma once
+
+#include "app/GameRules.h"
+
+#include <utility>
+#include <vector>
+
+// A 20 x 20 floor whose top face is y = 0; the ball starts resting on it.
+inline Level floorLevel(const std::string& name) {
+    Level level;
+    level.name = name;
+    level.start = Vec3(0.0f, 0.5f, 0.0f);
+    level.addTile(Vec3(0.0f, -0.5f, 0.0f), Vec3(20.0f, 1.0f, 20.0f), Vec3(0.5f));
+    return level;
+}
+
+// Nothing to stand on: the ball falls from the start at once.
+inline Level voidLevel(const std::string& name) {
+    Level level;
+    level.name = name;
+    level.start = Vec3(0.0f, 1.0f, 0.0f);
+    return level;
+}
+
+struct PlaySessionRig {
+    GameProgress progress;
+    std::vector<Level> levels;
+    Ball ball;
+    OrbitCamera camera;
+    PhysicsWorld physics;
+    ParticleSystem particles;
+    GameState state = GameState::Playing;
+    PlaySession session{progress, levels, ball, camera, physics, particles, state};
+
+    // The level at index 0 is `first`; the other two are plain floors.
+    explicit PlaySessionRig(Level first, Level second = floorLevel("Second"), Level third = floorLevel("Third")) {
+        levels.push_back(std::move(first));
+        levels.push_back(std::move(second));
+        levels.push_back(std::move(third));
+        particles.init(2048);
+    }
+
+    Level& level() { return levels[progress.levelIndex]; }
+};
