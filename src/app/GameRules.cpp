@@ -34,9 +34,14 @@ void removeShields(std::vector<ActivePowerup>& active) {
                  active.end());
 }
 
+// A ball resting on the end tile sits exactly on the top face of the box grown
+// by its radius, and the push-out can leave it a rounding error above, where it
+// would never count; a hundredth of a unit more takes it in.
+constexpr float kEndTileSlack = 0.01f;
+
 void checkLevelComplete(PlaySession& session) {
     Level& level = session.currentLevel();
-    if (!isEndReached(level, session.ball.position, session.ball.radius)) return;
+    if (!isEndReached(level, session.ball.position, session.ball.radius + kEndTileSlack)) return;
     session.state = GameState::LevelComplete;
     session.progress.advanceTimer = kAdvanceDelay;
     std::cout << "LEVEL COMPLETE: " << level.name << "\n";

@@ -486,6 +486,29 @@ TEST(LevelComplete, NeedsEveryCoinAndTheEndTile) {
     EXPECT_EQ(console.stdoutText(), "Coin! 1/1\nLEVEL COMPLETE: Goal\n");
 }
 
+TEST(LevelComplete, ABallRestingOnTheEndTileCountsDespiteRoundingButOneHoveringAboveDoesNot) {
+    const struct {
+        const char* name;
+        float heightAboveTop;  // of the ball's centre over the end tile's top face
+        bool complete;
+    } cases[] = {{"resting exactly", 0.5f, true},
+                 {"a rounding error above", 0.5f + 1e-6f, true},
+                 {"jumping over", 0.7f, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Level level = floorLevel("Goal");
+        level.hasEndTile = true;
+        level.endTilePos = Vec3(0.0f, -0.5f, 0.0f);
+        level.endTileSize = Vec3(4.0f, 1.0f, 4.0f);
+        PlaySessionRig rig(level);
+        ConsoleCapture console;
+        startNewGame(rig.session);
+        rig.ball.position = Vec3(1.0f, c.heightAboveTop, 1.0f);
+        updatePickupsAndGoal(rig.session, 0.016f, 0.0f);
+        EXPECT_EQ(rig.state == GameState::LevelComplete, c.complete);
+    }
+}
+
 TEST(LevelComplete, ALevelWithoutAnEndTileCannotBeCompleted) {
     Level level = floorLevel("Endless");
     level.endTilePos = Vec3(0.0f);  // a box around the ball, but no end tile
