@@ -74,6 +74,26 @@ TEST(GameE2e, TheEndTileCompletesTheLevelAndThreeSecondsLaterTheNextOneStarts) {
     EXPECT_EQ(game.waitForExit(), 0);
 }
 
+TEST(GameE2e, FinishingTheThirdLevelLandsInTheMenuWhereANewGameStartsAtTheFirst) {
+    GameRun game;
+    const std::string two = "name E2E Two\nstart 0 1 0\nend_tile 0 0 0 4 1 4\n";
+    const std::string three = "name E2E Three\nstart 0 1 0\nend_tile 0 0 0 4 1 4\n";
+    writeLevels(game, kEndAtStart, two, three);
+    startSmall(game);
+    game.key("Return");
+    ASSERT_TRUE(game.waitForLog("LEVEL COMPLETE: E2E One\n", 20.0)) << game.logText();
+    game.key("space");  // Space goes on at once
+    ASSERT_TRUE(game.waitForLog("LEVEL COMPLETE: E2E Two\n", 20.0)) << game.logText();
+    ASSERT_TRUE(game.waitForLog("LEVEL COMPLETE: E2E Three\n", 30.0)) << game.logText();
+    game.key("space");
+    sleepSeconds(0.5);
+    EXPECT_EQ(countOf(game.logText(), kBanner), 3);  // the menu, not a fourth level
+    game.key("Return");
+    EXPECT_TRUE(waitForCount(game, kBanner + "E2E One  coins=0  lives=3\n", 2, 20.0)) << game.logText();
+    game.key("Escape");
+    EXPECT_EQ(game.waitForExit(), 0);
+}
+
 TEST(GameE2e, WithoutTilesAllThreeLivesAreLostOneFallAtATime) {
     GameRun game;
     writeLevels(game, kNoTiles, plainLevel("E2E Two"), plainLevel("E2E Three"));
