@@ -178,7 +178,10 @@ void playFrame(App& app) {
 
 void applySettings(App& app) {
     const Config& config = app.config;
-    saveConfig(config, "config.ini");
+    // The settings still apply to this run; the player should know they will not last.
+    if (!saveConfig(config, "config.ini")) {
+        std::cerr << "[Config] Cannot write config.ini; the new settings last only until the game closes.\n";
+    }
     GLFWmonitor* monitor = glfwGetPrimaryMonitor();
     const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
     if (config.fullscreen && monitor) {

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 
 namespace {
 
@@ -79,6 +80,28 @@ TEST(MenuE2e, SettingsApplySavesTheNextResolutionAndResizesTheWindow) {
     clickCentre(game, buildMainMenuButtons(1280.0f, 720.0f).settings);
     sleepSeconds(0.5);
     game.screenshot("settings-after-apply");
+    game.key("Escape");
+    EXPECT_EQ(game.waitForExit(), 0);
+}
+
+TEST(MenuE2e, ApplyThatCannotWriteTheFileSaysSoAndStillResizes) {
+    GameRun game;
+    std::filesystem::create_directory(game.dir() / "config.ini");  // no file can take its place
+    writeLevels(game, kPlain, kPlain, kPlain);
+    ASSERT_TRUE(game.start());
+    ASSERT_TRUE(game.waitForStartup()) << game.consoleText();
+    const std::string id = game.windowId();
+    ASSERT_FALSE(id.empty());
+    clickCentre(game, buildMainMenuButtons(1280.0f, 720.0f).settings);
+    sleepSeconds(0.5);
+    const SettingsLayout layout = buildSettingsLayout(1280.0f, 720.0f);
+    const SettingRowBoxes resolution = buildSettingRowBoxes(layout.rowX, layout.firstRowY, layout.rowWidth);
+    clickCentre(game, resolution.decrement);  // 1280x720 -> 800x600
+    sleepSeconds(0.5);
+    clickCentre(game, layout.apply);
+    EXPECT_TRUE(game.waitForLog("[Config] Cannot write config.ini", 10.0)) << game.logText();
+    EXPECT_TRUE(waitForGeometry(game, id, "Geometry: 800x600", 10.0)) << game.xdotool("getwindowgeometry " + id);
+    EXPECT_TRUE(std::filesystem::is_directory(game.dir() / "config.ini"));
     game.key("Escape");
     EXPECT_EQ(game.waitForExit(), 0);
 }
