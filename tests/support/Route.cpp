@@ -1,0 +1,203 @@
+// Scripted routes: the text format and the steering that plays them with keys.
+#include "support/Route.h"
+
+#include "app/Ball.h"
+#include "app/Input.h"
+#include "app/OrbitCamera.h"
+#include "config/Config.h"
+#include "level/Level.h"
+#include "support/TempDir.h"
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+
+namespace {
+
+// Velocity errors smaller than this leave a key alone, so the ball does not
+// shiver between opposite keys when it is on course.
+constexpr float kDeadband = 0.2f;
+constexpr float kArriveDistance = 0.3f;
+constexpr float kLandDistance = 0.6f;
+// A hold brakes towards its point at this many units/s per unit of distance.
+constexpr float kHoldGain = 2.5f;
+constexpr float kHoldSpeed = 4.0f;
+// A bouncy pad throws the ball at 7.56 units/s or more; a jump at 7.
+constexpr float kThrowSpeed = 7.3f;
+
+Vec3 flat(Vec3 v) { return {v.x, 0.0f, v.z}; }
+
+bool readStep(const std::string& word, std::istringstream& in, RouteStep& step) {
+    float x = 0.0f, y = 0.0f, z = 0.0f;
+    if (word == "go" || word == "jump") {
+        step.action = word == "go" ? RouteAction::Go : RouteAction::Jump;
+        if (!(in >> x >> z)) return false;
+        step.target = {x, 0.0f, z};
+        float speed = 0.0f;
+        if (in >> speed) {
+            if (speed <= 0.0f) return false;
+            step.speed = speed;
+        }
+        return true;
+    }
+    if (word == "hold") {
+        step.action = RouteAction::Hold;
+        if (!(in >> x >> z >> step.seconds) || step.seconds < 0.0f) return false;
+        step.target = {x, 0.0f, z};
+        return true;
+    }
+    if (word == "await") {
+        step.action = RouteAction::Await;
+        if (!(in >> x >> y >> z >> step.seconds) || step.seconds < 0.0f) return false;
+        step.target = {x, y, z};
+        float tolerance = 0.0f;
+        if (in >> tolerance) {
+            if (tolerance <= 0.0f) return false;
+            step.tolerance = tolerance;
+        }
+        return true;
+    }
+    if (word == "bounce") {
+        step.action = RouteAction::Bounce;
+        if (!(in >> x >> z >> step.count) || step.count < 1) return false;
+        step.target = {x, 0.0f, z};
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+Route parseRoute(std::string_view text) {
+    Route route;
+    std::istringstream lines{std::string(text)};
+    int number = 0;
+    for (std::string line; std::getline(lines, line);) {
+        ++number;
+        line = line.substr(0, line.find('#'));
+        std::istringstream in(line);
+        std::string word;
+        if (!(in >> word)) continue;
+        RouteStep step;
+        step.line = number;
+        std::string rest;
+        if (!readStep(word, in, step) || (in >> rest)) {
+            route.errors.push_back("line " + std::to_string(number) + ": cannot read '" + line + "'");
+            continue;
+        }
+        route.steps.push_back(step);
+    }
+    return route;
+}
+
+Route loadRoute(const std::string& path) {
+    const std::string text = readFile(path);
+    if (text.empty()) return Route{{}, {"cannot read " + path}};
+    return parseRoute(text);
+}
+
+Vec3 predictedTilePosition(const SceneObject& tile, float ahead) {
+    const float offset = std::sin((tile.anim + ahead) * tile.moveSpeed) * tile.moveAmplitude;
+    return tile.pos + tile.moveAxis * offset;
+}
+
+void RouteDriver::setKey(Input& input, int key, bool down) {
+    const auto found = std::find(keysDown.begin(), keysDown.end(), key);
+    const bool isDown = found != keysDown.end();
+    if (down && !isDown) {
+        input.onKeyEvent(key, 1);
+        keysDown.push_back(key);
+    } else if (!down && isDown) {
+        input.onKeyEvent(key, 0);
+        keysDown.erase(found);
+    }
+}
+
+// Presses the movement keys that bring the ball's horizontal velocity towards
+// `desiredVelocity`, each camera axis on its own.
+void RouteDriver::steerTowards(const Ball& ball, Vec3 desiredVelocity, const OrbitCamera& camera,
+                               const Config& config, Input& input) {
+    const MoveDirections directions = cameraMoveDirections(camera);
+    const Vec3 error = flat(desiredVelocity) - flat(ball.velocity);
+    const float ahead = glm::dot(error, directions.forward);
+    const float side = glm::dot(error, directions.right);
+    setKey(input, config.keyMoveForward, ahead > kDeadband);
+    setKey(input, config.keyMoveBack, ahead < -kDeadband);
+    setKey(input, config.keyMoveRight, side > kDeadband);
+    setKey(input, config.keyMoveLeft, side < -kDeadband);
+}
+
+void RouteDriver::nextStep() {
+    ++current;
+    elapsed = 0.0f;
+    jumped = false;
+    wasRising = false;
+    throws = 0;
+    holdPointSet = false;
+}
+
+bool RouteDriver::steer(const Ball& ball, const Level& level, const OrbitCamera& camera, const Config& config,
+                        Input& input, float dt) {
+    setKey(input, config.keyJump, false);
+    while (!finished()) {
+        const RouteStep& step = route.steps[current];
+        const Vec3 toTarget = flat(step.target - ball.position);
+        const float distance = glm::length(toTarget);
+        const Vec3 holdVelocity = toTarget * kHoldGain;
+        const Vec3 braking = glm::length(holdVelocity) > kHoldSpeed
+                                 ? holdVelocity * (kHoldSpeed / glm::length(holdVelocity))
+                                 : holdVelocity;
+        bool done = false;
+        Vec3 desired{0.0f};
+        switch (step.action) {
+        case RouteAction::Go:
+            done = distance < kArriveDistance;
+            desired = distance > 0.0f ? toTarget * (step.speed / distance) : Vec3(0.0f);
+            break;
+        case RouteAction::Jump:
+            if (!jumped && ball.grounded) {
+                setKey(input, config.keyJump, true);
+                jumped = true;
+            } else if (jumped) {
+                done = elapsed > 0.1f && ball.grounded && distance < kLandDistance;
+            }
+            desired = distance > 0.0f ? toTarget * (step.speed / distance) : Vec3(0.0f);
+            break;
+        case RouteAction::Hold:
+            done = elapsed >= step.seconds;
+            desired = braking;
+            break;
+        case RouteAction::Await: {
+            if (!holdPointSet) {
+                holdPoint = flat(ball.position);
+                holdPointSet = true;
+            }
+            for (const SceneObject& tile : level.objects) {
+                if (tile.kind != ObjectKind::MovingTile) continue;
+                if (glm::length(predictedTilePosition(tile, step.seconds) - step.target) < step.tolerance) done = true;
+            }
+            const Vec3 back = (holdPoint - flat(ball.position)) * kHoldGain;
+            desired = glm::length(back) > kHoldSpeed ? back * (kHoldSpeed / glm::length(back)) : back;
+            break;
+        }
+        case RouteAction::Bounce: {
+            const bool rising = ball.velocity.y > kThrowSpeed;
+            if (rising && !wasRising) ++throws;
+            wasRising = rising;
+            done = throws >= step.count;
+            desired = braking;
+            break;
+        }
+        }
+        if (!done) {
+            steerTowards(ball, desired, camera, config, input);
+            elapsed += dt;
+            return true;
+        }
+        nextStep();
+    }
+    for (int key : {config.keyMoveForward, config.keyMoveBack, config.keyMoveLeft, config.keyMoveRight}) {
+        setKey(input, key, false);
+    }
+    return false;
+}
