@@ -9,6 +9,7 @@ be changed and made again:
 Models (unit footprint -0.5..0.5 on x and z unless said otherwise; the level
 file's size scales them):
     island.obj  floating rock with a grass top at y = 0.5 (static tiles)
+    floe.obj    the same rock with a snow top
     raft.obj    convex plank raft with a flat top at y = 0.5 (moving tiles)
     gate.obj    end pad whose floor is at y = 0, with a gate standing over it
     pillar.obj  eight-sided column from y = -0.5 to 0.5 (supports, ruins)
@@ -269,6 +270,18 @@ def grass_texel(noise):
     return shade
 
 
+def snow_texel(noise):
+    def shade(u, v):
+        n = noise.fbm(u, v, 4, 4)
+        sparkle = noise.value(u, v, 64)
+        c = mix((0.80, 0.85, 0.93), (0.97, 0.98, 1.0), n)
+        if sparkle > 0.9:
+            c = (1.0, 1.0, 1.0)
+        return c
+
+    return shade
+
+
 def rock_texel(noise):
     def shade(u, v):
         n = noise.fbm(u, v, 4, 4)
@@ -385,21 +398,21 @@ def band(model, material, upper, lower, inside_axis_y, u_repeat, v_top, v_bottom
         model.face(material, quad, uvs, inside, normals, part)
 
 
-def make_island():
+def make_island(name="island", top="grass", top_texture="grass.png"):
     rng = random.Random(11)
     model = ObjModel(
-        "island",
-        """Floating island: a flat grass top filling -0.5..0.5 at y = 0.5 (one polygon,
-so the ball rolls without seams), a grass edge down to y = 0.38, and a
+        name,
+        f"""Floating island: a flat {top} top filling -0.5..0.5 at y = 0.5 (one polygon,
+so the ball rolls without seams), a {top} edge down to y = 0.38, and a
 jagged rock cone hanging down to y = -0.5. Flat shaded.""",
     )
     part = []
     # The top is the square with its edge midpoints, the same eight points as
     # the rim below it, so no edge ends in the middle of another.
     rim_top = square_ring(0.5)
-    model.face("grass", rim_top, [(p[0] * 3 + 1.5, -p[2] * 3 + 1.5) for p in rim_top], (0, 0, 0), part=part)
+    model.face(top, rim_top, [(p[0] * 3 + 1.5, -p[2] * 3 + 1.5) for p in rim_top], (0, 0, 0), part=part)
     rim = square_ring(0.38)
-    band(model, "grass", rim_top, rim, lambda q: 0.44, 8, 0.12, 0.0, part)
+    band(model, top, rim_top, rim, lambda q: 0.44, 8, 0.12, 0.0, part)
     # The rings below follow the square ring's directions so the quads stay convex.
     waist = [scale_xz(norm_xz(r), 0.44 + rng.uniform(-0.04, 0.04), 0.1 + rng.uniform(-0.04, 0.04)) for r in rim]
     belly = [scale_xz(norm_xz(r), 0.26 + rng.uniform(-0.05, 0.05), -0.22 + rng.uniform(-0.05, 0.05)) for r in rim]
@@ -411,7 +424,11 @@ jagged rock cone hanging down to y = -0.5. Flat shaded.""",
         tri = [belly[i], belly[j], tip]
         model.face("rock", tri, [(i / 2, 0.25), ((i + 1) / 2, 0.25), (i / 2 + 0.25, 0.0)], (0, -0.25, 0), part=part)
     model.closed_parts.append(part)
-    return model.write({"grass": ((1, 1, 1), 12, "grass.png"), "rock": ((1, 1, 1), 8, "rock.png")})
+    return model.write({top: ((1, 1, 1), 12, top_texture), "rock": ((1, 1, 1), 8, "rock.png")})
+
+
+def make_floe():
+    return make_island("floe", "snow", "snow.png")
 
 
 def norm_xz(p):
@@ -590,6 +607,7 @@ def main():
     textures = [
         ("grass.png", 128, grass_texel(TileableNoise(1))),
         ("rock.png", 128, rock_texel(TileableNoise(2))),
+        ("snow.png", 128, snow_texel(TileableNoise(7))),
         ("planks.png", 128, planks_texel(TileableNoise(3))),
         ("jade.png", 128, jade_texel(TileableNoise(4))),
         ("sandstone.png", 128, sandstone_texel(TileableNoise(5))),
@@ -598,7 +616,7 @@ def main():
     for name, size, shade in textures:
         texture(name, size, shade)
         print(f"models/{name} ({size}x{size})")
-    for make in (make_island, make_raft, make_gate, make_pillar, make_coin, make_sun):
+    for make in (make_island, make_floe, make_raft, make_gate, make_pillar, make_coin, make_sun):
         triangles = make()
         print(f"models/{make.__name__[5:]}.obj ({triangles} triangles)")
     return 0
