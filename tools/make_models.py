@@ -526,17 +526,21 @@ through the gate along z.""",
 def make_pillar():
     model = ObjModel(
         "pillar",
-        """Column from y = -0.5 to 0.5: a square base and capital 1 across and an
-eight-sided, smooth-shaded shaft 0.7 across between them.""",
+        """Column from y = -0.5 to 0.5: a square capital 1 across on an eight-sided,
+smooth-shaded shaft 0.7 across whose foot flares steeply to 1 across. The
+foot has no ledge, so a falling ball slides off it instead of coming to rest
+at the bottom of a column.""",
     )
-    base, cap, shaft = [], [], []
-    box_faces(model, "sandstone", (-0.5, -0.5, -0.5), (0.5, -0.44, 0.5), base)
+    cap, column = [], []
     box_faces(model, "sandstone", (-0.5, 0.44, -0.5), (0.5, 0.5, 0.5), cap)
-    model.closed_parts += [base, cap]
+    model.closed_parts.append(cap)
     rng = random.Random(5)
-    lower = ring(8, 0.35, -0.44, 0.0, rng, start=math.pi / 8)
+    foot = ring(8, 0.5 / math.cos(math.pi / 8), -0.5, 0.0, rng, start=math.pi / 8)
+    lower = ring(8, 0.35, -0.36, 0.0, rng, start=math.pi / 8)
     upper = ring(8, 0.35, 0.44, 0.0, rng, start=math.pi / 8)
-    band(model, "sandstone", upper, lower, lambda q: 0.0, 2, 3.0, 0.0, shaft, smooth=True)
+    band(model, "sandstone", lower, foot, lambda q: -0.45, 2, 0.14, 0.0, column)
+    band(model, "sandstone", upper, lower, lambda q: 0.0, 2, 3.0, 0.14, column, smooth=True)
+    model.face("sandstone", foot, [(p[0] + 0.5, p[2] + 0.5) for p in foot], (0, 0, 0), part=column)
     return model.write({"sandstone": ((1, 1, 1), 10, "sandstone.png")})
 
 
