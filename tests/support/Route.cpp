@@ -25,7 +25,35 @@ constexpr float kHoldSpeed = 4.0f;
 // A bouncy pad throws the ball at 7.56 units/s or more; a jump at 7.
 constexpr float kThrowSpeed = 7.3f;
 
+// A coin the magnet pulled is looked for this far from where the route expects it.
+constexpr float kCoinSearchRadius = 4.0f;
+
 Vec3 flat(Vec3 v) { return {v.x, 0.0f, v.z}; }
+
+Vec3 tilePosition(const SceneObject& tile) { return tile.pos + tile.moveAxis * tile.moveOffset; }
+
+// The moving tile whose middle is nearest the ball, or null.
+const SceneObject* movingTileUnder(const std::vector<SceneObject>& objects, Vec3 ball) {
+    const SceneObject* best = nullptr;
+    float bestDistance = 0.0f;
+    for (const SceneObject& tile : objects) {
+        if (tile.kind != ObjectKind::MovingTile) continue;
+        const float distance = glm::length(flat(tilePosition(tile) - ball));
+        if (!best || distance < bestDistance) best = &tile, bestDistance = distance;
+    }
+    return best;
+}
+
+const SceneObject* coinNear(const std::vector<SceneObject>& objects, Vec3 point) {
+    const SceneObject* best = nullptr;
+    float bestDistance = kCoinSearchRadius;
+    for (const SceneObject& coin : objects) {
+        if (coin.kind != ObjectKind::Coin || coin.collected) continue;
+        const float distance = glm::length(flat(coin.pos - point));
+        if (distance < bestDistance) best = &coin, bestDistance = distance;
+    }
+    return best;
+}
 
 bool readStep(const std::string& word, std::istringstream& in, RouteStep& step) {
     float x = 0.0f, y = 0.0f, z = 0.0f;
@@ -46,9 +74,17 @@ bool readStep(const std::string& word, std::istringstream& in, RouteStep& step) 
         step.target = {x, 0.0f, z};
         return true;
     }
-    if (word == "await") {
-        step.action = RouteAction::Await;
-        if (!(in >> x >> y >> z >> step.seconds) || step.seconds < 0.0f) return false;
+    if (word == "take") {
+        step.action = RouteAction::Take;
+        if (!(in >> x >> z)) return false;
+        step.target = {x, 0.0f, z};
+        return true;
+    }
+    if (word == "await" || word == "ride") {
+        const bool await = word == "await";
+        step.action = await ? RouteAction::Await : RouteAction::Ride;
+        if (!(in >> x >> y >> z)) return false;
+        if (await && (!(in >> step.seconds) || step.seconds < 0.0f)) return false;
         step.target = {x, y, z};
         float tolerance = 0.0f;
         if (in >> tolerance) {
@@ -178,6 +214,28 @@ bool RouteDriver::steer(const Ball& ball, const Level& level, const OrbitCamera&
             }
             const Vec3 back = (holdPoint - flat(ball.position)) * kHoldGain;
             desired = glm::length(back) > kHoldSpeed ? back * (kHoldSpeed / glm::length(back)) : back;
+            break;
+        }
+        case RouteAction::Ride: {
+            const SceneObject* tile = movingTileUnder(level.objects, ball.position);
+            if (!tile) {
+                done = true;
+                break;
+            }
+            done = glm::length(tilePosition(*tile) - step.target) < step.tolerance;
+            // Match the tile's own motion (the derivative of its sine) and close in on its middle.
+            const float rate = std::cos(tile->anim * tile->moveSpeed) * tile->moveAmplitude * tile->moveSpeed;
+            desired = tile->moveAxis * rate + flat(tilePosition(*tile) - ball.position) * kHoldGain;
+            break;
+        }
+        case RouteAction::Take: {
+            const SceneObject* coin = coinNear(level.objects, step.target);
+            done = coin == nullptr;
+            if (coin) {
+                const Vec3 toCoin = flat(coin->pos - ball.position);
+                const float length = glm::length(toCoin);
+                desired = length > 0.0f ? toCoin * (std::min(step.speed, length * kHoldGain + 2.0f) / length) : Vec3(0.0f);
+            }
             break;
         }
         case RouteAction::Bounce: {

@@ -10,6 +10,11 @@
 //                         of (X, Y, Z) LEAD seconds from now
 //   bounce X Z COUNT      stay over (X, Z) until the ball has left it COUNT times
 //                         going up (a bouncy pad throws it)
+//   ride X Y Z [TOL]      stay on the middle of the moving tile under the ball
+//                         until it is within TOL (0.35) of (X, Y, Z)
+//   take X Z              roll into the uncollected coin nearest (X, Z), wherever
+//                         the magnet has moved it (done at once if none is left
+//                         within 4 units)
 //
 // Blank lines and lines starting with "#" are skipped; "#" after a step starts
 // a comment too.
@@ -27,14 +32,14 @@ struct Config;
 struct OrbitCamera;
 class Input;
 
-enum class RouteAction { Go, Jump, Hold, Await, Bounce };
+enum class RouteAction { Go, Jump, Hold, Await, Bounce, Ride, Take };
 
 struct RouteStep {
     RouteAction action = RouteAction::Go;
-    Vec3 target{0.0f};        // y only used by Await
+    Vec3 target{0.0f};        // y only used by Await and Ride
     float speed = 8.0f;       // Go, Jump: the fastest the ball is steered
     float seconds = 0.0f;     // Hold: how long; Await: the look-ahead
-    float tolerance = 0.35f;  // Await: how near the tile must come
+    float tolerance = 0.35f;  // Await, Ride: how near the tile must come
     int count = 0;            // Bounce: how many throws
     int line = 0;             // in the route text, for messages
 };
