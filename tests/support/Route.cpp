@@ -44,6 +44,19 @@ const SceneObject* movingTileUnder(const std::vector<SceneObject>& objects, Vec3
     return best;
 }
 
+// Velocity of length `speed` along `offset`, or nothing for no offset.
+Vec3 along(Vec3 offset, float speed) {
+    const float length = glm::length(offset);
+    return length > 0.0f ? offset * (speed / length) : Vec3(0.0f);
+}
+
+// Braking towards `point`: faster the farther away, never above kHoldSpeed.
+Vec3 holdAt(Vec3 point, const Ball& ball) {
+    const Vec3 offset = flat(point - ball.position);
+    return along(offset, std::min(kHoldSpeed, glm::length(offset) * kHoldGain));
+}
+
+// The uncollected coin nearest `point` within the search radius, or null.
 const SceneObject* coinNear(const std::vector<SceneObject>& objects, Vec3 point) {
     const SceneObject* best = nullptr;
     float bestDistance = kCoinSearchRadius;
@@ -172,87 +185,63 @@ void RouteDriver::nextStep() {
     holdPointSet = false;
 }
 
+RouteDriver::Plan RouteDriver::plan(const RouteStep& step, const Ball& ball, const Level& level) {
+    const Vec3 toTarget = flat(step.target - ball.position);
+    const float distance = glm::length(toTarget);
+    switch (step.action) {
+    case RouteAction::Go:
+        return {distance < kArriveDistance, along(toTarget, step.speed), false};
+    case RouteAction::Jump: {
+        const bool takeOff = !jumped && ball.grounded;
+        jumped = jumped || takeOff;
+        const bool landed = !takeOff && jumped && elapsed > 0.1f && ball.grounded && distance < kLandDistance;
+        return {landed, along(toTarget, step.speed), takeOff};
+    }
+    case RouteAction::Hold:
+        return {elapsed >= step.seconds, holdAt(step.target, ball), false};
+    case RouteAction::Await: {
+        if (!holdPointSet) holdPoint = flat(ball.position), holdPointSet = true;
+        bool coming = false;
+        for (const SceneObject& tile : level.objects) {
+            if (tile.kind != ObjectKind::MovingTile) continue;
+            coming = coming || glm::length(predictedTilePosition(tile, step.seconds) - step.target) < step.tolerance;
+        }
+        return {coming, holdAt(holdPoint, ball), false};
+    }
+    case RouteAction::Ride: {
+        const SceneObject* tile = movingTileUnder(level.objects, ball.position);
+        if (!tile) return {true, Vec3(0.0f), false};
+        // Match the tile's own motion (the derivative of its sine) and close in on its middle.
+        const float rate = std::cos(tile->anim * tile->moveSpeed) * tile->moveAmplitude * tile->moveSpeed;
+        const Vec3 velocity = tile->moveAxis * rate + flat(tilePosition(*tile) - ball.position) * kHoldGain;
+        return {glm::length(tilePosition(*tile) - step.target) < step.tolerance, velocity, false};
+    }
+    case RouteAction::Take: {
+        const SceneObject* coin = coinNear(level.objects, step.target);
+        if (!coin) return {true, Vec3(0.0f), false};
+        const Vec3 toCoin = flat(coin->pos - ball.position);
+        return {false, along(toCoin, std::min(step.speed, glm::length(toCoin) * kHoldGain + 2.0f)), false};
+    }
+    case RouteAction::Bounce: {
+        const bool rising = ball.velocity.y > kThrowSpeed;
+        if (rising && !wasRising) ++throws;
+        wasRising = rising;
+        return {throws >= step.count, holdAt(step.target, ball), false};
+    }
+    }
+    return {true, Vec3(0.0f), false};
+}
+
 bool RouteDriver::steer(const Ball& ball, const Level& level, const OrbitCamera& camera, const Config& config,
                         Input& input, float dt) {
     setKey(input, config.keyJump, false);
-    while (!finished()) {
-        const RouteStep& step = route.steps[current];
-        const Vec3 toTarget = flat(step.target - ball.position);
-        const float distance = glm::length(toTarget);
-        const Vec3 holdVelocity = toTarget * kHoldGain;
-        const Vec3 braking = glm::length(holdVelocity) > kHoldSpeed
-                                 ? holdVelocity * (kHoldSpeed / glm::length(holdVelocity))
-                                 : holdVelocity;
-        bool done = false;
-        Vec3 desired{0.0f};
-        switch (step.action) {
-        case RouteAction::Go:
-            done = distance < kArriveDistance;
-            desired = distance > 0.0f ? toTarget * (step.speed / distance) : Vec3(0.0f);
-            break;
-        case RouteAction::Jump:
-            if (!jumped && ball.grounded) {
-                setKey(input, config.keyJump, true);
-                jumped = true;
-            } else if (jumped) {
-                done = elapsed > 0.1f && ball.grounded && distance < kLandDistance;
-            }
-            desired = distance > 0.0f ? toTarget * (step.speed / distance) : Vec3(0.0f);
-            break;
-        case RouteAction::Hold:
-            done = elapsed >= step.seconds;
-            desired = braking;
-            break;
-        case RouteAction::Await: {
-            if (!holdPointSet) {
-                holdPoint = flat(ball.position);
-                holdPointSet = true;
-            }
-            for (const SceneObject& tile : level.objects) {
-                if (tile.kind != ObjectKind::MovingTile) continue;
-                if (glm::length(predictedTilePosition(tile, step.seconds) - step.target) < step.tolerance) done = true;
-            }
-            const Vec3 back = (holdPoint - flat(ball.position)) * kHoldGain;
-            desired = glm::length(back) > kHoldSpeed ? back * (kHoldSpeed / glm::length(back)) : back;
-            break;
-        }
-        case RouteAction::Ride: {
-            const SceneObject* tile = movingTileUnder(level.objects, ball.position);
-            if (!tile) {
-                done = true;
-                break;
-            }
-            done = glm::length(tilePosition(*tile) - step.target) < step.tolerance;
-            // Match the tile's own motion (the derivative of its sine) and close in on its middle.
-            const float rate = std::cos(tile->anim * tile->moveSpeed) * tile->moveAmplitude * tile->moveSpeed;
-            desired = tile->moveAxis * rate + flat(tilePosition(*tile) - ball.position) * kHoldGain;
-            break;
-        }
-        case RouteAction::Take: {
-            const SceneObject* coin = coinNear(level.objects, step.target);
-            done = coin == nullptr;
-            if (coin) {
-                const Vec3 toCoin = flat(coin->pos - ball.position);
-                const float length = glm::length(toCoin);
-                desired = length > 0.0f ? toCoin * (std::min(step.speed, length * kHoldGain + 2.0f) / length) : Vec3(0.0f);
-            }
-            break;
-        }
-        case RouteAction::Bounce: {
-            const bool rising = ball.velocity.y > kThrowSpeed;
-            if (rising && !wasRising) ++throws;
-            wasRising = rising;
-            done = throws >= step.count;
-            desired = braking;
-            break;
-        }
-        }
-        if (!done) {
-            steerTowards(ball, desired, camera, config, input);
-            elapsed += dt;
-            return true;
-        }
-        nextStep();
+    for (; !finished(); nextStep()) {
+        const Plan next = plan(route.steps[current], ball, level);
+        if (next.done) continue;
+        setKey(input, config.keyJump, next.jump);
+        steerTowards(ball, next.velocity, camera, config, input);
+        elapsed += dt;
+        return true;
     }
     for (int key : {config.keyMoveForward, config.keyMoveBack, config.keyMoveLeft, config.keyMoveRight}) {
         setKey(input, key, false);

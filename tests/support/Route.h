@@ -27,6 +27,7 @@
 #include <vector>
 
 struct Level;
+struct SceneObject;
 struct Ball;
 struct Config;
 struct OrbitCamera;
@@ -53,7 +54,7 @@ Route parseRoute(std::string_view text);
 Route loadRoute(const std::string& path);
 
 // Where a moving tile will be `ahead` seconds from now: the motion sine moved on.
-Vec3 predictedTilePosition(const struct SceneObject& tile, float ahead);
+Vec3 predictedTilePosition(const SceneObject& tile, float ahead);
 
 // Plays a route one frame at a time: `steer` decides the keys for the coming
 // frame from the ball and the level, and feeds the key changes to `input` as
@@ -72,6 +73,14 @@ public:
     float stepTime() const { return elapsed; }
 
 private:
+    // What one step wants this frame: whether it is over, the horizontal
+    // velocity to steer for, and whether to press jump.
+    struct Plan {
+        bool done = false;
+        Vec3 velocity{0.0f};
+        bool jump = false;
+    };
+    Plan plan(const RouteStep& step, const Ball& ball, const Level& level);
     void setKey(Input& input, int key, bool down);
     void steerTowards(const Ball& ball, Vec3 desiredVelocity, const OrbitCamera& camera, const Config& config,
                       Input& input);
