@@ -98,6 +98,7 @@ VirtualDisplay::~VirtualDisplay() { stopProcess(pid); }
 GameRun::GameRun() {
     copyTree(fs::path(PEMBRIX_SOURCE_DIR) / "shaders", scratch / "shaders");
     copyTree(fs::path(PEMBRIX_SOURCE_DIR) / "levels", scratch / "levels");
+    copyTree(fs::path(PEMBRIX_SOURCE_DIR) / "models", scratch / "models");
 }
 
 GameRun::~GameRun() {

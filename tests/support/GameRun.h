@@ -1,5 +1,5 @@
 // End-to-end runs of the real game binary: a scratch working folder with copies
-// of shaders/ and levels/, a private Xvfb display, real key and mouse events
+// of shaders/, levels/ and models/, a private Xvfb display, real key and mouse events
 // through xdotool, log.txt watching, screenshots and the exit code.
 #pragma once
 
@@ -28,7 +28,7 @@ private:
 
 class GameRun {
 public:
-    // A scratch folder holding copies of the repository's shaders/ and levels/.
+    // A scratch folder holding copies of the repository's shaders/, levels/ and models/.
     GameRun();
     ~GameRun();
     GameRun(const GameRun&) = delete;
