@@ -29,6 +29,14 @@ Mat4 objectModelMatrix(const SceneObject& object);
 // The sun's orthographic view of a square around `focus`, `extent` half-units wide.
 Mat4 lightSpaceMatrix(Vec3 sunPos, Vec3 focus, float extent);
 
+// Uniform locations before `init` fetches them: -1, which GL ignores.
+template <std::size_t N>
+std::array<GLint, N> filledLocations() {
+    std::array<GLint, N> locations;
+    locations.fill(-1);
+    return locations;
+}
+
 class BallRenderer {
 public:
     // Locations in the lit program, in this order.
@@ -60,7 +68,7 @@ public:
     void drawModelWithMaterials(const Mat4& view, const Mat4& proj, Model& model, const Mat4& matrix, Vec3 color);
 
     ShaderProgram phongProgram;
-    std::array<GLint, PhongUniformCount> phongUniforms{};
+    std::array<GLint, PhongUniformCount> phongUniforms = filledLocations<PhongUniformCount>();
     ShaderProgram shadowProgram;
     GLuint shadowFbo = 0;
     GLuint shadowDepthTexture = 0;
@@ -78,11 +86,12 @@ public:
     GLuint whiteTexture = 0;
     bool normalMapping = true;
     ShaderProgram groundProgram;
-    std::array<GLint, GroundUniformCount> groundUniforms{};
+    std::array<GLint, GroundUniformCount> groundUniforms = filledLocations<GroundUniformCount>();
     GLuint groundVao = 0;
     GLuint groundVbo = 0;
 
 private:
+    void fetchUniformLocations();
     bool createShadowMap();
     void createGroundQuad();
     void createWhiteTexture();
