@@ -91,6 +91,7 @@ bool BallRenderer::init(int, int) {
     // Locations first: play goes on with whatever programs were built, and a
     // missing ground shader must not leave the lit program without its matrices.
     fetchUniformLocations();
+    sentPhongUniforms = PhongSharedUniforms();
     if (phongProgram.id == 0) {
         std::cerr << "[BallRenderer] phong shader failed\n";
         return false;
@@ -188,38 +189,52 @@ void BallRenderer::computeLightSpace(Vec3 focus, float extent) {
 
 void BallRenderer::setObjectUniforms(const Mat4& view, const Mat4& proj, const Mat4& model, Vec3 color,
                                      GLuint diffuseTex, GLuint specularTex, GLuint normalTex) {
-    const Vec3 camPos = Vec3(glm::inverse(view)[3]);
     const bool useNormal = normalTex != 0 && normalMapping && diffuseTex != 0;
     const auto& u = phongUniforms;
     glUseProgram(phongProgram.id);
+    sendSharedUniforms(view, proj);
     sendMat4(u[UModel], model);
-    sendMat4(u[UView], view);
-    sendMat4(u[UProj], proj);
     sendVec3(u[UColor], color);
-    sendVec3(u[USunPos], sunPos);
-    sendVec3(u[USunColor], sunColor);
-    sendVec3(u[UAmbient], ambient);
-    sendVec3(u[UCamPos], camPos);
     glUniform1i(u[UUseTex], diffuseTex != 0);
     glUniform1i(u[UUseSpecTex], specularTex != 0);
     glUniform1i(u[UUseNormalMap], useNormal);
-    glUniform1i(u[UDiffuseTex], 0);
-    glUniform1i(u[USpecularTex], 2);
-    glUniform1i(u[UNormalMap], 3);
-    // Without a shadow map there is nothing to compare against: light everything.
-    glUniform1i(u[UShadowEnabled], shadowsEnabled && shadowDepthTexture != 0);
-    glUniform1i(u[UPCFRadius], pcfRadius);
-    sendMat4(u[ULightSpace], lightSpace);
 
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, diffuseTex != 0 ? diffuseTex : whiteTexture);
-    glUniform1i(u[UShadowMap], 1);
     glActiveTexture(GL_TEXTURE1);
     glBindTexture(GL_TEXTURE_2D, shadowsEnabled ? shadowDepthTexture : 0);
     glActiveTexture(GL_TEXTURE2);
     glBindTexture(GL_TEXTURE_2D, specularTex);
     glActiveTexture(GL_TEXTURE3);
     glBindTexture(GL_TEXTURE_2D, useNormal ? normalTex : 0);
+}
+
+void BallRenderer::sendSharedUniforms(const Mat4& view, const Mat4& proj) {
+    const auto& u = phongUniforms;
+    PhongSharedUniforms& sent = sentPhongUniforms;
+    const bool fresh = !sent.valid;
+    if (fresh || view != sent.view) {
+        sendMat4(u[UView], view);
+        sendVec3(u[UCamPos], Vec3(glm::inverse(view)[3]));
+        sent.view = view;
+    }
+    if (fresh || proj != sent.proj) sendMat4(u[UProj], proj);
+    if (fresh || lightSpace != sent.lightSpace) sendMat4(u[ULightSpace], lightSpace);
+    if (fresh || sunPos != sent.sunPos) sendVec3(u[USunPos], sunPos);
+    if (fresh || sunColor != sent.sunColor) sendVec3(u[USunColor], sunColor);
+    if (fresh || ambient != sent.ambient) sendVec3(u[UAmbient], ambient);
+    // Without a shadow map there is nothing to compare against: light everything.
+    const bool shadowOn = shadowsEnabled && shadowDepthTexture != 0;
+    if (fresh || shadowOn != sent.shadowOn) glUniform1i(u[UShadowEnabled], shadowOn);
+    if (fresh || pcfRadius != sent.pcfRadius) glUniform1i(u[UPCFRadius], pcfRadius);
+    if (fresh) {
+        // The texture units never change.
+        glUniform1i(u[UDiffuseTex], 0);
+        glUniform1i(u[UShadowMap], 1);
+        glUniform1i(u[USpecularTex], 2);
+        glUniform1i(u[UNormalMap], 3);
+    }
+    sent = {true, view, proj, lightSpace, sunPos, sunColor, ambient, shadowOn, pcfRadius};
 }
 
 void BallRenderer::renderShadowPass(std::vector<SceneObject>& objects, const Mat4& ballModel, Vec3 focus,
@@ -391,6 +406,7 @@ void BallRenderer::destroy() {
     shadowSphereModel = Model();
     sunSphereModel = Model();
     phongProgram.release();
+    sentPhongUniforms = PhongSharedUniforms();
     shadowProgram.release();
     groundProgram.release();
 }

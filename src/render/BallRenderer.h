@@ -91,7 +91,22 @@ public:
     GLuint groundVbo = 0;
 
 private:
+    // What the lit program last received of the uniforms that stay the same
+    // for a whole frame, so each object sends only its own.
+    struct PhongSharedUniforms {
+        bool valid = false;
+        Mat4 view{1.0f};
+        Mat4 proj{1.0f};
+        Mat4 lightSpace{1.0f};
+        Vec3 sunPos{0.0f};
+        Vec3 sunColor{0.0f};
+        Vec3 ambient{0.0f};
+        bool shadowOn = false;
+        int pcfRadius = 0;
+    };
+
     void fetchUniformLocations();
+    void sendSharedUniforms(const Mat4& view, const Mat4& proj);
     bool createShadowMap();
     void createGroundQuad();
     void createWhiteTexture();
@@ -103,4 +118,5 @@ private:
     Model ballSphereModel;
     Model shadowSphereModel;
     Model sunSphereModel;
+    PhongSharedUniforms sentPhongUniforms;
 };

@@ -451,3 +451,35 @@ TEST_F(BallRendererGl, WithoutItsGroundShaderTheRendererFailsButFramesStillRun) 
     EXPECT_GT(glm::length(floor.mean - level.skyColor), 0.1f);
     broken.destroy();
 }
+
+TEST_F(BallRendererGl, LightAndCameraChangedBetweenFramesReachTheNextFrame) {
+    // Uniforms that hold for a whole frame are sent only when they change: a
+    // stale one would keep the old light or the old view.
+    Level level = oneObjectLevel(boxTile({0.2f, 0.4f, 0.9f}, Material::Stone));
+    level.addTile({2.5f, 0.0f, 0.0f}, {1.0f, 1.0f, 1.0f}, {0.9f, 0.3f, 0.2f});
+    const SceneCamera front = orbitCameraOn({0.0f, 0.0f, 0.0f}, kWidth, kHeight, 0.0f, -40.0f, 6.0f);
+    const SceneCamera side = orbitCameraOn({0.0f, 0.0f, 0.0f}, kWidth, kHeight, 70.0f, -40.0f, 9.0f);
+    const Vec3 top(0.0f, 0.5f, 0.0f);
+    auto brightness = [&] {
+        drawPlayFrame(renderer, level, kBallOutOfSight, front);
+        return luma(patchAround(pixelOf(front, top), 4).mean);
+    };
+    const float lit = brightness();
+    level.sunColor = Vec3(0.1f);
+    EXPECT_LT(brightness(), lit - 0.1f);
+    level.sunColor = Vec3(1.0f);
+    drawPlayFrame(renderer, level, kBallOutOfSight, side);
+    const std::vector<std::uint8_t> seen = readPixelsRgba(0, 0, kWidth, kHeight);
+
+    BallRenderer fresh;
+    {
+        ConsoleCapture quiet;
+        ASSERT_TRUE(fresh.init(kWidth, kHeight));
+    }
+    drawPlayFrame(fresh, level, kBallOutOfSight, side);
+    const std::vector<std::uint8_t> expected = readPixelsRgba(0, 0, kWidth, kHeight);
+    fresh.destroy();
+    size_t differing = 0;
+    for (size_t i = 0; i < seen.size(); ++i) differing += seen[i] != expected[i];
+    EXPECT_EQ(differing, 0u) << "a renderer that drew other frames first draws a different picture";
+}
