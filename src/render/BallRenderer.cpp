@@ -152,6 +152,12 @@ bool BallRenderer::createShadowMap() {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     if (!complete) {
         std::cerr << "[BallRenderer] Shadow map FBO incomplete\n";
+        // Drawing into it would raise an error every frame; without it the
+        // scene is drawn lit and unshadowed.
+        glDeleteFramebuffers(1, &shadowFbo);
+        glDeleteTextures(1, &shadowDepthTexture);
+        shadowFbo = 0;
+        shadowDepthTexture = 0;
         return false;
     }
     std::cout << "[BallRenderer] Shadow map " << shadowMapSize << "x" << shadowMapSize << " OK\n";
