@@ -483,3 +483,39 @@ TEST_F(BallRendererGl, LightAndCameraChangedBetweenFramesReachTheNextFrame) {
     for (size_t i = 0; i < seen.size(); ++i) differing += seen[i] != expected[i];
     EXPECT_EQ(differing, 0u) << "a renderer that drew other frames first draws a different picture";
 }
+
+TEST_F(BallRendererGl, NegativeRedShowsEachMeshInItsMaterialsColourOrGreyWithoutOne) {
+    TempDir dir;
+    // Two halves of a square facing +z: the left one names a material of the
+    // library, the right one a material the library lacks.
+    dir.write("models/halves.obj",
+              "mtllib halves.mtl\n"
+              "v -1 -1 0\nv 0 -1 0\nv 0 1 0\nv -1 1 0\nv 1 -1 0\nv 1 1 0\nvn 0 0 1\n"
+              "usemtl painted\nf 1//1 2//1 3//1 4//1\n"
+              "usemtl forgotten\nf 2//1 5//1 6//1 3//1\n");
+    dir.write("models/halves.mtl", "newmtl painted\nKd 0.1 0.3 0.9\n");
+    SceneObject sign = boxTile(Vec3(-1.0f), Material::None);
+    sign.shape = ShapeKind::ObjFile;
+    sign.objPath = (dir / "models" / "halves.obj").string();
+    sign.size = Vec3(1.0f);
+    Level level = oneObjectLevel(sign);
+    level.sunColor = Vec3(0.0f);
+    level.sunAmbient = Vec3(1.0f);
+    const SceneCamera camera = orbitCameraOn({0.0f, 0.0f, 0.0f}, kWidth, kHeight, 0.0f, 0.0f, 4.0f);
+    ConsoleCapture console;
+    drawPlayFrame(renderer, level, kBallOutOfSight, camera);
+    struct Probe {
+        const char* name;
+        Vec3 point;
+        Vec3 expected;  // as shown on screen
+    };
+    const Probe probes[] = {{"material's own colour", {-0.5f, 0.0f, 0.0f}, {0.1f, 0.3f, 0.9f}},
+                            {"no such material: grey", {0.5f, 0.0f, 0.0f}, {0.7f, 0.7f, 0.7f}}};
+    for (const Probe& probe : probes) {
+        SCOPED_TRACE(probe.name);
+        const Vec3 seen = patchAround(pixelOf(camera, probe.point), 4).mean;
+        EXPECT_NEAR(seen.r, probe.expected.r, 0.04f);
+        EXPECT_NEAR(seen.g, probe.expected.g, 0.04f);
+        EXPECT_NEAR(seen.b, probe.expected.b, 0.04f);
+    }
+}
