@@ -49,7 +49,7 @@ float wholeMipLevel(float footprintLog2, sampler2D map) {
 }
 
 // Share of the sun that reaches the fragment. Each tap is a hardware 2 x 2
-// filtered comparison; the two taps sit `uPCFRadius` * 1.5 texels either side
+// filtered comparison; the two taps sit `uPCFRadius` texels either side
 // of the fragment along a direction that turns by 45 degrees from pixel to
 // pixel of each 2 x 2 block, so neighbouring pixels sample the kernel's
 // square between them and the penumbra dithers smoothly from lit to shaded.
@@ -57,7 +57,7 @@ float wholeMipLevel(float footprintLog2, sampler2D map) {
 float sunVisibility() {
     vec3 p = vLightPos.xyz / vLightPos.w * 0.5 + 0.5;
     if (p.z >= 1.0 || p.x <= 0.0 || p.x >= 1.0 || p.y <= 0.0 || p.y >= 1.0) return 1.0;
-    float radius = float(max(uPCFRadius, 1)) * 1.5 / float(textureSize(uShadowMap, 0).x);
+    float radius = float(max(uPCFRadius, 1)) / float(textureSize(uShadowMap, 0).x);
     vec2 cell = mod(floor(gl_FragCoord.xy), 2.0);
     vec2 a = mix(mix(vec2(1.0, 0.0), vec2(0.7071, 0.7071), cell.y),
                  mix(vec2(0.0, 1.0), vec2(-0.7071, 0.7071), cell.y), cell.x) * radius;
