@@ -117,8 +117,8 @@ void main() {
             vec3 h = normalize(l + v);
             float shininess = mix(16.0, 110.0, gloss);
             // Normalised so a tight highlight is brighter, not just smaller.
-            float spec = gloss * gloss * (shininess + 8.0) * 0.04 * pow(max(dot(n, h), 0.0), shininess);
-            color += uSunColor * visibility * (albedo * nl + specTint * spec * nl);
+            float highlight = gloss * gloss * (shininess + 8.0) * 0.04 * pow(max(dot(n, h), 0.0), shininess);
+            color += uSunColor * visibility * (albedo * nl + specTint * highlight * nl);
         }
     }
     // A glossy surface seen edge-on mirrors the sky.
