@@ -1,7 +1,10 @@
 #version 330 core
-// Sunlit meadow with a cheap two-scale pattern, fading into the sky towards its
-// edges. It covers much of the screen, so it stays free of texture lookups.
+// Sunlit meadow with a cheap two-scale pattern, melting into the sky with
+// depth from the camera, so the plane never shows an edge. It covers much
+// of the screen (hidden parts included), so it stays free of texture lookups
+// and trigonometry.
 in vec3 vWorldPos;
+in vec3 vViewPos;
 
 uniform vec3 uSunPos;
 uniform vec3 uSunColor;
@@ -9,7 +12,12 @@ uniform vec3 uAmbient;
 
 out vec4 FragColor;
 
-float hash(vec2 p) { return fract(sin(dot(p, vec2(127.1, 311.7))) * 43758.5453); }
+// Arithmetic hash of a lattice point, 0..1.
+float hash(vec2 p) {
+    vec3 p3 = fract(vec3(p.xyx) * 0.1031);
+    p3 += dot(p3, p3.yzx + 33.33);
+    return fract((p3.x + p3.y) * p3.z);
+}
 
 float valueNoise(vec2 p) {
     vec2 i = floor(p);
@@ -26,6 +34,9 @@ void main() {
     float sun = max(normalize(uSunPos).y, 0.0);
     vec3 color = albedo * (uAmbient + uSunColor * sun);
     color = sqrt(min(color, vec3(1.0)));
-    float alpha = 1.0 - smoothstep(28.0, 78.0, length(p));
-    FragColor = vec4(color, alpha);
+    // Haze thickens with depth into the screen (not with the distance, which
+    // would bend the horizon into an arc); the quad's own border fades too.
+    float haze = smoothstep(15.0, 65.0, -vViewPos.z);
+    float border = smoothstep(60.0, 80.0, max(abs(p.x), abs(p.y)));
+    FragColor = vec4(color, (1.0 - haze) * (1.0 - border));
 }

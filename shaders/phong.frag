@@ -1,8 +1,14 @@
 #version 330 core
 // Blinn-Phong sun light with a diffuse texture, a specular map, a tangent-space
-// normal map and filtered shadow-map lookups. Object colours and surface
-// materials are stored as seen on screen; light is added in linear space and
-// the result encoded for the screen again (gamma 2, cheap both ways).
+// normal map and filtered shadow-map lookups, plus sky light that is brighter
+// on upward faces and a sky sheen on glossy surfaces at grazing angles.
+// Object colours and surface materials are stored as seen on screen; light is
+// added in linear space and the result encoded for the screen again (gamma 2,
+// cheap both ways). Every fragment of every surface pays for all of this, also
+// hidden ones and both sides of every branch (the multisampled software
+// rasteriser rejects nothing early and runs branches masked), so each texture
+// lookup counts: three material maps read at one mip level each and two
+// shadow taps.
 in vec3 vWorldPos;
 in vec3 vNormal;
 in vec3 vTangent;
@@ -27,52 +33,100 @@ uniform int uPCFRadius;
 
 out vec4 FragColor;
 
-// Four taps on a rotated grid, each a hardware 2 x 2 filtered comparison; the
-// grid turns per pixel so the few taps blend into a smooth penumbra.
+// log2 of the texels one pixel step covers on a one-texel-wide texture, from
+// the unmirrored coordinates (the mirrored ones fold back on themselves).
+float pixelFootprintLog2() {
+    vec2 dx = dFdx(vUV);
+    vec2 dy = dFdy(vUV);
+    return 0.5 * log2(max(max(dot(dx, dx), dot(dy, dy)), 1e-12));
+}
+
+// The mip level the sampler would pick, rounded to a whole level: the
+// software sampler then reads one level instead of blending two, nearly
+// halving the cost of the three material lookups for the same look.
+float wholeMipLevel(float footprintLog2, sampler2D map) {
+    return floor(footprintLog2 + log2(float(textureSize(map, 0).x)) + 0.5);
+}
+
+// Share of the sun that reaches the fragment. Each tap is a hardware 2 x 2
+// filtered comparison; the two taps sit `uPCFRadius` texels either side
+// of the fragment along a direction that turns by 45 degrees from pixel to
+// pixel of each 2 x 2 block, so neighbouring pixels sample the kernel's
+// square between them and the penumbra dithers smoothly from lit to shaded.
+// Wider taps would soften more but show the dither as grain.
 float sunVisibility() {
     vec3 p = vLightPos.xyz / vLightPos.w * 0.5 + 0.5;
     if (p.z >= 1.0 || p.x <= 0.0 || p.x >= 1.0 || p.y <= 0.0 || p.y >= 1.0) return 1.0;
-    float texel = 1.0 / float(textureSize(uShadowMap, 0).x);
-    float radius = float(uPCFRadius) * 2.5 * texel;
-    float angle = 6.2831853 * fract(52.9829189 * fract(dot(gl_FragCoord.xy, vec2(0.06711056, 0.00583715))));
-    vec2 a = vec2(cos(angle), sin(angle)) * radius;
-    vec2 b = vec2(-a.y, a.x);
+    float radius = float(max(uPCFRadius, 1)) / float(textureSize(uShadowMap, 0).x);
+    vec2 cell = mod(floor(gl_FragCoord.xy), 2.0);
+    vec2 a = mix(mix(vec2(1.0, 0.0), vec2(0.7071, 0.7071), cell.y),
+                 mix(vec2(0.0, 1.0), vec2(-0.7071, 0.7071), cell.y), cell.x) * radius;
     float ref = p.z - 0.0003;
-    float sum = texture(uShadowMap, vec3(p.xy + a + b * 0.33, ref));
-    sum += texture(uShadowMap, vec3(p.xy - a - b * 0.33, ref));
-    sum += texture(uShadowMap, vec3(p.xy + b - a * 0.33, ref));
-    sum += texture(uShadowMap, vec3(p.xy - b + a * 0.33, ref));
-    return sum * 0.25;
+    float sum = texture(uShadowMap, vec3(p.xy + a, ref)) + texture(uShadowMap, vec3(p.xy - a, ref));
+    return sum * 0.5;
 }
 
 void main() {
     // Surface materials (they always bring a specular map) are stored as seen
-    // on screen; model textures are decoded by the sRGB texture format itself.
+    // on screen and repeat mirrored, so their edges always meet; model
+    // textures are decoded by the sRGB texture format itself.
     bool surfaceMaterial = uUseTex == 1 && uUseSpecTex == 1;
+    vec2 uv = vUV;
+    vec2 flip = vec2(1.0);
+    if (surfaceMaterial) {
+        vec2 period = fract(vUV * 0.5);
+        uv = 1.0 - abs(period * 2.0 - 1.0);
+        flip = 1.0 - 2.0 * step(0.5, period);
+    }
+
+    float footprint = pixelFootprintLog2();
     vec3 albedo = uColor * uColor;
     if (uUseTex == 1) {
-        vec3 texel = texture(uDiffuseTex, vUV).rgb;
+        vec3 texel = textureLod(uDiffuseTex, uv, wholeMipLevel(footprint, uDiffuseTex)).rgb;
         albedo *= surfaceMaterial ? texel * texel : texel;
     }
 
     vec3 n = normalize(vNormal);
     if (uUseNormalMap == 1) {
-        vec3 m = texture(uNormalMap, vUV).xyz * 2.0 - 1.0;
+        vec3 m = textureLod(uNormalMap, uv, wholeMipLevel(footprint, uNormalMap)).xyz * 2.0 - 1.0;
+        m.xy *= flip;
         n = normalize(normalize(vTangent) * m.x + normalize(vBitangent) * m.y + n * m.z);
     }
 
     vec3 l = normalize(uSunPos);
     vec3 v = normalize(uCamPos - vWorldPos);
-    float diffuse = max(dot(n, l), 0.0);
-    float visibility = 1.0;
-    if (uShadowEnabled == 1 && diffuse > 0.0) visibility = sunVisibility();
+    float nl = dot(n, l);
 
-    float specStrength = uUseSpecTex == 1 ? texture(uSpecularTex, vUV).r : 0.35;
-    float shininess = mix(24.0, 96.0, specStrength);
-    vec3 h = normalize(l + v);
-    float specular = diffuse > 0.0 ? specStrength * pow(max(dot(n, h), 0.0), shininess) * visibility : 0.0;
-    float lit = diffuse * visibility;
+    // Plain painted objects (coins, pickups, plain tiles) get a firm gloss
+    // whose highlight takes on their own hue, which makes gold read as gold.
+    float gloss = 0.5;
+    vec3 specTint = mix(vec3(1.0), albedo / max(max(albedo.r, albedo.g), max(albedo.b, 1e-4)), 0.55);
+    if (uUseSpecTex == 1) {
+        gloss = textureLod(uSpecularTex, uv, wholeMipLevel(footprint, uSpecularTex)).r;
+        specTint = vec3(1.0);
+    }
 
-    vec3 color = albedo * (uAmbient + uSunColor * lit) + uSunColor * specular;
+    // Sky light: full from above, half from below. Without any sun (the sun
+    // itself is drawn so) the surface shows its colour flat.
+    bool sunlit = dot(uSunColor, uSunColor) > 0.0;
+    vec3 color = albedo * uAmbient * (sunlit ? 0.75 + 0.25 * n.y : 1.0);
+    if (nl > 0.0) {
+        float visibility = 1.0;
+        if (uShadowEnabled == 1) visibility = sunVisibility();
+        if (visibility > 0.0) {
+            vec3 h = normalize(l + v);
+            float shininess = mix(16.0, 110.0, gloss);
+            // Normalised so a tight highlight is brighter, not just smaller.
+            float highlight = gloss * gloss * (shininess + 8.0) * 0.04 * pow(max(dot(n, h), 0.0), shininess);
+            color += uSunColor * visibility * (albedo * nl + specTint * highlight * nl);
+        }
+    }
+    // A glossy surface seen edge-on mirrors the sky.
+    if (sunlit) {
+        float edge = 1.0 - max(dot(n, v), 0.0);
+        float edge2 = edge * edge;
+        color += uAmbient * specTint * (gloss * edge2 * edge2 * edge * 1.5);
+    }
+
     FragColor = vec4(sqrt(min(color, vec3(1.0))), 1.0);
 }

@@ -20,8 +20,9 @@ out vec3 vBitangent;
 out vec2 vUV;
 out vec4 vLightPos;
 
-// Surface materials repeat every two world units, on every tile alike.
-const float kRepeatsPerUnit = 0.5;
+// Surface materials repeat every three world units, on every tile alike:
+// cobbles, planks and veins come out about the ball's size.
+const float kRepeatsPerUnit = 1.0 / 3.0;
 // Shadow lookups start this far out along the normal, which keeps lit faces
 // free of self-shadowing without visibly lifting shadows off their casters.
 const float kShadowNormalOffset = 0.03;

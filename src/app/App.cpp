@@ -12,6 +12,7 @@
 #include "app/OrbitCamera.h"
 #include "app/PlayFrame.h"
 #include "app/PlayScreens.h"
+#include "app/SceneFrame.h"
 #include "config/Config.h"
 #include "level/LevelHandler.h"
 #include "physics/PhysicsWorld.h"
@@ -33,7 +34,6 @@
 namespace {
 
 constexpr int kParticleCapacity = 2048;
-constexpr float kShadowExtent = 14.0f;
 const char* const kLevelFiles[kLevelCount] = {"levels/level1.plvl", "levels/level2.plvl", "levels/level3.plvl"};
 
 // Display toggles flipped by their bindings; shadows, physics and the sun
@@ -141,21 +141,8 @@ void prepareFrameState(App& app) {
 
 // Shadow pass, ground, objects and ball of the current level.
 void drawScene(App& app, const CameraMatrices& camera) {
-    Level& level = app.currentLevel();
-    BallRenderer& renderer = app.renderer;
-    renderer.sunPos = level.sunPos;
-    renderer.sunColor = level.sunColor;
-    renderer.ambient = level.sunAmbient;
-    renderer.sunPosBase = level.sunPosBase;
-    renderer.shadowsEnabled = true;
-    renderer.pcfRadius = 2;
-    renderer.normalMapping = app.switches.normalMapping;
-    const Mat4 ballMatrix = ballModelMatrix(app.ball);
-    renderer.renderShadowPass(level.objects, ballMatrix, app.ball.position, kShadowExtent);
-    glViewport(0, 0, app.displayWidth, app.displayHeight);
-    if (level.ground) renderer.drawGround(camera.view, camera.projection);
-    renderer.drawSceneObjects(camera.view, camera.projection, level.objects);
-    renderer.drawBall(camera.view, camera.projection, ballMatrix, app.ball.color, 0);
+    drawLevelScene(app.renderer, app.currentLevel(), app.ball, camera.view, camera.projection,
+                   app.switches.normalMapping, app.displayWidth, app.displayHeight);
 }
 
 void playFrame(App& app) {

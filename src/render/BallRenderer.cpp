@@ -70,7 +70,10 @@ Mat4 objectModelMatrix(const SceneObject& object) {
 }
 
 Mat4 lightSpaceMatrix(Vec3 sunPos, Vec3 focus, float extent) {
-    const Vec3 d = glm::normalize(sunPos);
+    // A sun at the origin (a level whose sun sits straight overhead has sunk to
+    // height 0 when its clock runs out) has no direction: light from above
+    // rather than fill the matrix with NaN.
+    const Vec3 d = glm::length(sunPos) > 1e-6f ? glm::normalize(sunPos) : Vec3(0.0f, 1.0f, 0.0f);
     const float dist = 2.0f * extent + 10.0f;
     const Vec3 eye = focus + d * dist;
     // Looking straight down the up vector would make lookAt degenerate.
@@ -85,6 +88,10 @@ bool BallRenderer::init(int, int) {
     phongProgram = buildProgram("shaders/phong.vert", "shaders/phong.frag");
     shadowProgram = buildProgram("shaders/shadow.vert", "shaders/shadow.frag");
     groundProgram = buildProgram("shaders/ground.vert", "shaders/ground.frag");
+    // Locations first: play goes on with whatever programs were built, and a
+    // missing ground shader must not leave the lit program without its matrices.
+    fetchUniformLocations();
+    sentPhongUniforms = PhongSharedUniforms();
     if (phongProgram.id == 0) {
         std::cerr << "[BallRenderer] phong shader failed\n";
         return false;
@@ -97,19 +104,28 @@ bool BallRenderer::init(int, int) {
         std::cerr << "[BallRenderer] ground shader failed\n";
         return false;
     }
-    for (int i = 0; i < PhongUniformCount; ++i) {
-        phongUniforms[i] = glGetUniformLocation(phongProgram.id, kPhongUniformNames[i]);
-    }
-    shadowLightSpaceLoc = glGetUniformLocation(shadowProgram.id, "uLightSpace");
-    shadowModelLoc = glGetUniformLocation(shadowProgram.id, "uModel");
-    for (int i = 0; i < GroundUniformCount; ++i) {
-        groundUniforms[i] = glGetUniformLocation(groundProgram.id, kGroundUniformNames[i]);
-    }
     if (!createShadowMap()) return false;
     createGroundQuad();
     createWhiteTexture();
     ProceduralTexture::generateAll();
     return true;
+}
+
+void BallRenderer::fetchUniformLocations() {
+    if (phongProgram.id != 0) {
+        for (int i = 0; i < PhongUniformCount; ++i) {
+            phongUniforms[i] = glGetUniformLocation(phongProgram.id, kPhongUniformNames[i]);
+        }
+    }
+    if (shadowProgram.id != 0) {
+        shadowLightSpaceLoc = glGetUniformLocation(shadowProgram.id, "uLightSpace");
+        shadowModelLoc = glGetUniformLocation(shadowProgram.id, "uModel");
+    }
+    if (groundProgram.id != 0) {
+        for (int i = 0; i < GroundUniformCount; ++i) {
+            groundUniforms[i] = glGetUniformLocation(groundProgram.id, kGroundUniformNames[i]);
+        }
+    }
 }
 
 bool BallRenderer::createShadowMap() {
@@ -136,6 +152,12 @@ bool BallRenderer::createShadowMap() {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     if (!complete) {
         std::cerr << "[BallRenderer] Shadow map FBO incomplete\n";
+        // Drawing into it would raise an error every frame; without it the
+        // scene is drawn lit and unshadowed.
+        glDeleteFramebuffers(1, &shadowFbo);
+        glDeleteTextures(1, &shadowDepthTexture);
+        shadowFbo = 0;
+        shadowDepthTexture = 0;
         return false;
     }
     std::cout << "[BallRenderer] Shadow map " << shadowMapSize << "x" << shadowMapSize << " OK\n";
@@ -173,31 +195,18 @@ void BallRenderer::computeLightSpace(Vec3 focus, float extent) {
 
 void BallRenderer::setObjectUniforms(const Mat4& view, const Mat4& proj, const Mat4& model, Vec3 color,
                                      GLuint diffuseTex, GLuint specularTex, GLuint normalTex) {
-    const Vec3 camPos = Vec3(glm::inverse(view)[3]);
     const bool useNormal = normalTex != 0 && normalMapping && diffuseTex != 0;
     const auto& u = phongUniforms;
     glUseProgram(phongProgram.id);
+    sendSharedUniforms(view, proj);
     sendMat4(u[UModel], model);
-    sendMat4(u[UView], view);
-    sendMat4(u[UProj], proj);
     sendVec3(u[UColor], color);
-    sendVec3(u[USunPos], sunPos);
-    sendVec3(u[USunColor], sunColor);
-    sendVec3(u[UAmbient], ambient);
-    sendVec3(u[UCamPos], camPos);
     glUniform1i(u[UUseTex], diffuseTex != 0);
     glUniform1i(u[UUseSpecTex], specularTex != 0);
     glUniform1i(u[UUseNormalMap], useNormal);
-    glUniform1i(u[UDiffuseTex], 0);
-    glUniform1i(u[USpecularTex], 2);
-    glUniform1i(u[UNormalMap], 3);
-    glUniform1i(u[UShadowEnabled], shadowsEnabled);
-    glUniform1i(u[UPCFRadius], pcfRadius);
-    sendMat4(u[ULightSpace], lightSpace);
 
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, diffuseTex != 0 ? diffuseTex : whiteTexture);
-    glUniform1i(u[UShadowMap], 1);
     glActiveTexture(GL_TEXTURE1);
     glBindTexture(GL_TEXTURE_2D, shadowsEnabled ? shadowDepthTexture : 0);
     glActiveTexture(GL_TEXTURE2);
@@ -206,13 +215,46 @@ void BallRenderer::setObjectUniforms(const Mat4& view, const Mat4& proj, const M
     glBindTexture(GL_TEXTURE_2D, useNormal ? normalTex : 0);
 }
 
+void BallRenderer::sendSharedUniforms(const Mat4& view, const Mat4& proj) {
+    const auto& u = phongUniforms;
+    PhongSharedUniforms& sent = sentPhongUniforms;
+    const bool fresh = !sent.valid;
+    if (fresh || view != sent.view) {
+        sendMat4(u[UView], view);
+        sendVec3(u[UCamPos], Vec3(glm::inverse(view)[3]));
+        sent.view = view;
+    }
+    if (fresh || proj != sent.proj) sendMat4(u[UProj], proj);
+    if (fresh || lightSpace != sent.lightSpace) sendMat4(u[ULightSpace], lightSpace);
+    if (fresh || sunPos != sent.sunPos) sendVec3(u[USunPos], sunPos);
+    if (fresh || sunColor != sent.sunColor) sendVec3(u[USunColor], sunColor);
+    if (fresh || ambient != sent.ambient) sendVec3(u[UAmbient], ambient);
+    // Without a shadow map there is nothing to compare against: light everything.
+    const bool shadowOn = shadowsEnabled && shadowDepthTexture != 0;
+    if (fresh || shadowOn != sent.shadowOn) glUniform1i(u[UShadowEnabled], shadowOn);
+    if (fresh || pcfRadius != sent.pcfRadius) glUniform1i(u[UPCFRadius], pcfRadius);
+    if (fresh) {
+        // The texture units never change.
+        glUniform1i(u[UDiffuseTex], 0);
+        glUniform1i(u[UShadowMap], 1);
+        glUniform1i(u[USpecularTex], 2);
+        glUniform1i(u[UNormalMap], 3);
+    }
+    sent = {true, view, proj, lightSpace, sunPos, sunColor, ambient, shadowOn, pcfRadius};
+}
+
 void BallRenderer::renderShadowPass(std::vector<SceneObject>& objects, const Mat4& ballModel, Vec3 focus,
                                     float extent) {
-    if (!shadowsEnabled) return;
+    // Without its framebuffer the pass would draw the light's view into the
+    // window's depth buffer and hide the scene behind it.
+    if (!shadowsEnabled || shadowFbo == 0) return;
     computeLightSpace(focus, extent);
     glViewport(0, 0, shadowMapSize, shadowMapSize);
     glBindFramebuffer(GL_FRAMEBUFFER, shadowFbo);
     glClear(GL_DEPTH_BUFFER_BIT);
+    // With depth testing off GL writes no depth at all, and the map stays empty.
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
     glEnable(GL_CULL_FACE);
     glUseProgram(shadowProgram.id);
     sendMat4(shadowLightSpaceLoc, lightSpace);
@@ -250,6 +292,10 @@ void BallRenderer::drawGround(const Mat4& view, const Mat4& proj) {
 }
 
 void BallRenderer::drawSceneObjects(const Mat4& view, const Mat4& proj, std::vector<SceneObject>& objects) {
+    // The textured path sets no depth or blend state of its own.
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    glDisable(GL_BLEND);
     for (SceneObject& object : objects) {
         if (object.collected || object.crumbled) continue;
         Model& model = resolveModel(object);
@@ -259,6 +305,7 @@ void BallRenderer::drawSceneObjects(const Mat4& view, const Mat4& proj, std::vec
         const ObjectShade shade = objectShade(object);
         const Mat4 matrix = objectModelMatrix(object);
         if (albedo != 0) {
+            if (phongProgram.id == 0) continue;
             // A surface material replaces the object's own colour; only the tint shows.
             setObjectUniforms(view, proj, matrix, shade.tint, albedo, specular, ProceduralTexture::normalMapTexture(material));
             drawModel(model);
@@ -365,6 +412,7 @@ void BallRenderer::destroy() {
     shadowSphereModel = Model();
     sunSphereModel = Model();
     phongProgram.release();
+    sentPhongUniforms = PhongSharedUniforms();
     shadowProgram.release();
     groundProgram.release();
 }

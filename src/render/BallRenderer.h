@@ -29,6 +29,14 @@ Mat4 objectModelMatrix(const SceneObject& object);
 // The sun's orthographic view of a square around `focus`, `extent` half-units wide.
 Mat4 lightSpaceMatrix(Vec3 sunPos, Vec3 focus, float extent);
 
+// Uniform locations before `init` fetches them: -1, which GL ignores.
+template <std::size_t N>
+std::array<GLint, N> filledLocations() {
+    std::array<GLint, N> locations;
+    locations.fill(-1);
+    return locations;
+}
+
 class BallRenderer {
 public:
     // Locations in the lit program, in this order.
@@ -60,7 +68,7 @@ public:
     void drawModelWithMaterials(const Mat4& view, const Mat4& proj, Model& model, const Mat4& matrix, Vec3 color);
 
     ShaderProgram phongProgram;
-    std::array<GLint, PhongUniformCount> phongUniforms{};
+    std::array<GLint, PhongUniformCount> phongUniforms = filledLocations<PhongUniformCount>();
     ShaderProgram shadowProgram;
     GLuint shadowFbo = 0;
     GLuint shadowDepthTexture = 0;
@@ -78,11 +86,27 @@ public:
     GLuint whiteTexture = 0;
     bool normalMapping = true;
     ShaderProgram groundProgram;
-    std::array<GLint, GroundUniformCount> groundUniforms{};
+    std::array<GLint, GroundUniformCount> groundUniforms = filledLocations<GroundUniformCount>();
     GLuint groundVao = 0;
     GLuint groundVbo = 0;
 
 private:
+    // What the lit program last received of the uniforms that stay the same
+    // for a whole frame, so each object sends only its own.
+    struct PhongSharedUniforms {
+        bool valid = false;
+        Mat4 view{1.0f};
+        Mat4 proj{1.0f};
+        Mat4 lightSpace{1.0f};
+        Vec3 sunPos{0.0f};
+        Vec3 sunColor{0.0f};
+        Vec3 ambient{0.0f};
+        bool shadowOn = false;
+        int pcfRadius = 0;
+    };
+
+    void fetchUniformLocations();
+    void sendSharedUniforms(const Mat4& view, const Mat4& proj);
     bool createShadowMap();
     void createGroundQuad();
     void createWhiteTexture();
@@ -94,4 +118,5 @@ private:
     Model ballSphereModel;
     Model shadowSphereModel;
     Model sunSphereModel;
+    PhongSharedUniforms sentPhongUniforms;
 };

@@ -62,6 +62,7 @@
     X(PFNGLDELETEFRAMEBUFFERSPROC, glDeleteFramebuffers)                    \
     X(PFNGLISFRAMEBUFFERPROC, glIsFramebuffer)                              \
     X(PFNGLBINDFRAMEBUFFERPROC, glBindFramebuffer)                          \
+    X(PFNGLBLITFRAMEBUFFERPROC, glBlitFramebuffer)                          \
     X(PFNGLFRAMEBUFFERTEXTURE2DPROC, glFramebufferTexture2D)                \
     X(PFNGLCHECKFRAMEBUFFERSTATUSPROC, glCheckFramebufferStatus)            \
     X(PFNGLCREATESHADERPROC, glCreateShader)                                \

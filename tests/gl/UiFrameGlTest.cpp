@@ -1,4 +1,4 @@
-// Every 2D and effect shader file of the game compiles and links, and a frame
+// Every shader file of the game compiles and links, and a frame
 // with text, panels, sparks and a flare is saved for people to look at.
 #include "render/LensFlare.h"
 #include "render/ParticleSystem.h"
@@ -56,10 +56,13 @@ struct OffscreenTarget {
 
 }  // namespace
 
-TEST_F(UiFrameGl, AllSixShaderFilesCompileAndLinkWithoutAWord) {
+TEST_F(UiFrameGl, AllSixShaderPairsCompileAndLinkWithoutAWord) {
     const char* pairs[][2] = {{"shaders/text.vert", "shaders/text.frag"},
                               {"shaders/ui.vert", "shaders/ui.frag"},
-                              {"shaders/flare.vert", "shaders/flare.frag"}};
+                              {"shaders/flare.vert", "shaders/flare.frag"},
+                              {"shaders/phong.vert", "shaders/phong.frag"},
+                              {"shaders/shadow.vert", "shaders/shadow.frag"},
+                              {"shaders/ground.vert", "shaders/ground.frag"}};
     for (const auto& pair : pairs) {
         SCOPED_TRACE(pair[0]);
         ConsoleCapture console;
