@@ -1,6 +1,7 @@
 // Shadow pass, lit pass and the sun.
 #include "render/BallRenderer.h"
 
+#include "render/GlObjects.h"
 #include "render/MeshGpu.h"
 #include "render/ModelCache.h"
 #include "render/ProceduralTexture.h"
@@ -167,25 +168,12 @@ bool BallRenderer::createShadowMap() {
 void BallRenderer::createGroundQuad() {
     const float quad[18] = {-80.0f, 0.0f, -80.0f, 80.0f, 0.0f, -80.0f, 80.0f, 0.0f, 80.0f,
                             -80.0f, 0.0f, -80.0f, 80.0f, 0.0f, 80.0f,  -80.0f, 0.0f, 80.0f};
-    glGenVertexArrays(1, &groundVao);
-    glGenBuffers(1, &groundVbo);
-    glBindVertexArray(groundVao);
-    glBindBuffer(GL_ARRAY_BUFFER, groundVbo);
-    glBufferData(GL_ARRAY_BUFFER, sizeof(quad), quad, GL_STATIC_DRAW);
-    glEnableVertexAttribArray(0);
-    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 12, nullptr);
-    glBindVertexArray(0);
+    uploadStaticVertices(groundVao, groundVbo, quad, 18, 3);
 }
 
 void BallRenderer::createWhiteTexture() {
-    const unsigned char white[3] = {255, 255, 255};
-    glGenTextures(1, &whiteTexture);
-    glBindTexture(GL_TEXTURE_2D, whiteTexture);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1, 1, 0, GL_RGB, GL_UNSIGNED_BYTE, white);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    const std::uint8_t white[3] = {255, 255, 255};
+    whiteTexture = uploadOnePixelTexture(white);
     glBindTexture(GL_TEXTURE_2D, 0);
 }
 

@@ -2,6 +2,8 @@
 // the five additive sprites.
 #include "render/LensFlare.h"
 
+#include "render/GlObjects.h"
+
 #include <algorithm>
 #include <cmath>
 #include <iostream>
@@ -101,14 +103,7 @@ bool LensFlare::init() {
     alphaLocation = glGetUniformLocation(program.id, "uAlpha");
     shapeLocation = glGetUniformLocation(program.id, "uShape");
 
-    glGenVertexArrays(1, &vao);
-    glGenBuffers(1, &vbo);
-    glBindVertexArray(vao);
-    glBindBuffer(GL_ARRAY_BUFFER, vbo);
-    glBufferData(GL_ARRAY_BUFFER, sizeof(kSprite), kSprite, GL_STATIC_DRAW);
-    glEnableVertexAttribArray(0);
-    glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, 2 * sizeof(float), nullptr);
-    glBindVertexArray(0);
+    uploadStaticVertices(vao, vbo, kSprite, sizeof(kSprite) / sizeof(float), 2);
     std::cout << "[LensFlare] Initialised\n";
     return true;
 }

@@ -1,6 +1,8 @@
 // Image and solid-colour textures cached by key for the whole run.
 #include "render/TextureCache.h"
 
+#include "render/GlObjects.h"
+
 #include "render/ImageTexture.h"
 
 #include <cstdio>
@@ -18,18 +20,6 @@ std::unordered_map<std::string, GLuint>& textureCache() {
 const GLuint* cachedTexture(const std::string& key) {
     const auto found = textureCache().find(key);
     return found == textureCache().end() ? nullptr : &found->second;
-}
-
-GLuint uploadOnePixel(const std::uint8_t rgb[3]) {
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1, 1, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    return texture;
 }
 
 // Component times 255, truncated; clamped first (NaN to 0) because a float
@@ -61,7 +51,7 @@ GLuint solidColorTexture(Vec3 color) {
     const std::string key = solidColorKey(color);
     if (const GLuint* cached = cachedTexture(key)) return *cached;
     const std::uint8_t rgb[3] = {colorByte(color.r), colorByte(color.g), colorByte(color.b)};
-    const GLuint texture = uploadOnePixel(rgb);
+    const GLuint texture = uploadOnePixelTexture(rgb);
     textureCache()[key] = texture;
     return texture;
 }

@@ -1,6 +1,7 @@
 // GL half of the 2D drawer: programs, unit quad, font atlas, and the draws.
 #include "ui/TextRenderer.h"
 
+#include "render/GlObjects.h"
 #include "ui/Font.h"
 #include "ui/Hud.h"
 
@@ -71,14 +72,7 @@ bool TextRenderer::init(int newWidth, int newHeight) {
         uiProgram = ShaderProgram("shaders/ui.vert", "shaders/ui.frag");
         textProgram = ShaderProgram("shaders/text.vert", "shaders/text.frag");
 
-        glGenVertexArrays(1, &quadVao);
-        glGenBuffers(1, &quadVbo);
-        glBindVertexArray(quadVao);
-        glBindBuffer(GL_ARRAY_BUFFER, quadVbo);
-        glBufferData(GL_ARRAY_BUFFER, sizeof(kUnitQuad), kUnitQuad, GL_STATIC_DRAW);
-        glEnableVertexAttribArray(0);
-        glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, 2 * sizeof(float), nullptr);
-        glBindVertexArray(0);
+        uploadStaticVertices(quadVao, quadVbo, kUnitQuad, sizeof(kUnitQuad) / sizeof(float), 2);
 
         fontTexture = uploadFontAtlas(buildFontAtlas());
     }
