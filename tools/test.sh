@@ -16,7 +16,9 @@ with_display() {
   if [[ -n "${DISPLAY:-}" ]]; then
     "$@"
   else
-    xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" "$@"
+    # -noreset: without it the server restarts whenever its last client leaves,
+    # and a test connecting at that moment finds no display.
+    xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp -noreset" "$@"
   fi
 }
 

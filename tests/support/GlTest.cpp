@@ -10,7 +10,12 @@
 namespace {
 GLFWwindow* sharedWindow = nullptr;
 
+void reportGlfwError(int code, const char* description) {
+    std::fprintf(stderr, "[GLFW] error %d: %s\n", code, description);
+}
+
 GLFWwindow* openSharedWindow() {
+    glfwSetErrorCallback(reportGlfwError);
     if (!glfwInit()) return nullptr;
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
