@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: unit, GL and
 # end-to-end tests (under Xvfb when there is no display), then the unit and GL
-# tests again in a build with AddressSanitizer and UndefinedBehaviorSanitizer.
+# tests again in a build with AddressSanitizer and UndefinedBehaviorSanitizer,
+# a one-minute soak of that build under random input and a leak check of one
+# ordinary run (each starts its own Xvfb).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh --tests
@@ -28,4 +30,6 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
 with_display ctest --test-dir build-test -j"$jobs" --output-on-failure
 with_display ctest --test-dir build-sanitize -L 'unit|gl' -j"$jobs" --output-on-failure
+tools/soak.sh 60
+tools/leak_check.sh
 echo "All tests passed."

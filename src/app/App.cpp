@@ -90,6 +90,13 @@ void framebufferSizeChanged(GLFWwindow* window, int width, int height) {
 }
 
 bool openWindow(App& app) {
+    if (!isUsableWindowSize(app.displayWidth, app.displayHeight)) {
+        const Config defaults;
+        std::cerr << "[Config] A " << app.displayWidth << "x" << app.displayHeight << " window cannot be opened; using "
+                  << defaults.screenWidth << "x" << defaults.screenHeight << ".\n";
+        app.config.screenWidth = app.displayWidth = defaults.screenWidth;
+        app.config.screenHeight = app.displayHeight = defaults.screenHeight;
+    }
     GLFWmonitor* monitor = app.config.fullscreen ? glfwGetPrimaryMonitor() : nullptr;
     app.window = glfwCreateWindow(app.displayWidth, app.displayHeight, "Pembrix Adventure", monitor, nullptr);
     if (!app.window) {

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <limits>
@@ -103,7 +104,9 @@ void parseConfig(Config& config, std::istream& input) {
 }
 
 bool loadConfig(Config& config, const std::string& path) {
-    std::ifstream file(path);
+    std::error_code error;
+    std::ifstream file;
+    if (std::filesystem::is_regular_file(path, error)) file.open(path);
     if (!file.is_open()) {
         std::cout << "[Config] " << path << " not found, using defaults.\n";
         return false;
@@ -112,6 +115,10 @@ bool loadConfig(Config& config, const std::string& path) {
     std::cout << "[Config] Loaded " << path << "  " << config.screenWidth << "x"
               << config.screenHeight << (config.fullscreen ? " FS" : "") << "\n";
     return true;
+}
+
+bool isUsableWindowSize(int width, int height) {
+    return width > 0 && height > 0 && width <= kMaxWindowSide && height <= kMaxWindowSide;
 }
 
 std::string formatConfig(const Config& config) {

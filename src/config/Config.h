@@ -35,12 +35,21 @@ std::string trim(std::string_view text);
 // 32-bit integer keeps its previous value with a "[Config] " warning.
 void parseConfig(Config& config, std::istream& input);
 
-// Reads `path` into `config`; false (with a message) when it cannot be opened.
+// Reads `path` into `config`; false (with a message) when it cannot be opened
+// or is not a regular file (a FIFO would block the start-up, a folder reads
+// nothing).
 bool loadConfig(Config& config, const std::string& path);
 
 // Writes every field to `path` through a temporary file renamed over it, so a
 // failed write leaves the previous file as it was. False on any failure.
 bool saveConfig(const Config& config, const std::string& path);
+
+// The largest window side the game opens (8K screens are 7680 wide); a
+// larger or non-positive size from the file cannot give a window.
+constexpr int kMaxWindowSide = 8192;
+
+// True when a window of `width` x `height` pixels can be opened.
+bool isUsableWindowSize(int width, int height);
 
 // The exact text saveConfig writes.
 std::string formatConfig(const Config& config);

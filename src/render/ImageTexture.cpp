@@ -4,16 +4,29 @@
 #include <stb_image.h>
 
 #include <cstddef>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <limits>
 
-ImagePixels loadImagePixels(const std::string& path) {
+ImagePixels decodeImagePixels(std::string_view fileBytes) {
     ImagePixels image;
-    stbi_set_flip_vertically_on_load(1);
+    // stb_image takes an int length; anything that large is no texture of ours.
+    if (fileBytes.empty() || fileBytes.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
+        return image;
+    }
+    const auto* data = reinterpret_cast<const stbi_uc*>(fileBytes.data());
+    const int length = static_cast<int>(fileBytes.size());
     int width = 0;
     int height = 0;
     int channels = 0;
-    stbi_uc* decoded = stbi_load(path.c_str(), &width, &height, &channels, 0);
+    if (!stbi_info_from_memory(data, length, &width, &height, &channels)) return image;
+    if (width <= 0 || height <= 0 || static_cast<long long>(width) * height > kMaxImagePixels) return image;
+    stbi_set_flip_vertically_on_load(1);
+    stbi_uc* decoded = stbi_load_from_memory(data, length, &width, &height, &channels, 0);
     if (decoded == nullptr) return image;
-    if (width > 0 && height > 0 && channels >= 1 && channels <= 4) {
+    if (width > 0 && height > 0 && static_cast<long long>(width) * height <= kMaxImagePixels && channels >= 1 &&
+        channels <= 4) {
         image.width = width;
         image.height = height;
         image.channels = channels;
@@ -22,6 +35,16 @@ ImagePixels loadImagePixels(const std::string& path) {
     }
     stbi_image_free(decoded);
     return image;
+}
+
+ImagePixels loadImagePixels(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return {};
+    std::ifstream file(path, std::ios::binary);
+    if (!file.is_open()) return {};
+    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    if (file.bad()) return {};
+    return decodeImagePixels(bytes);
 }
 
 TextureFormat textureFormatFor(int channels, bool srgb) {

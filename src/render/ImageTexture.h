@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct ImagePixels {
@@ -17,8 +18,17 @@ struct ImagePixels {
     std::vector<std::uint8_t> bytes;   // rows bottom first, tightly packed; empty when unusable
 };
 
-// Decodes an image file through stb_image, flipped so the bottom row comes
-// first. Empty `bytes` when the file is missing or cannot be decoded.
+// The most pixels an image may hold (8192 x 8192): a few header bytes can
+// claim gigabytes, which must not be allocated before the data is seen.
+constexpr long long kMaxImagePixels = 8192LL * 8192LL;
+
+// Decodes the bytes of an image file (any format stb_image reads), flipped so
+// the bottom row comes first. Empty `bytes` when they are not a usable image
+// or claim more than kMaxImagePixels.
+ImagePixels decodeImagePixels(std::string_view fileBytes);
+
+// Reads a regular file and decodes it as above; empty `bytes` when the file
+// is missing, not a regular file (a FIFO would block) or not decodable.
 ImagePixels loadImagePixels(const std::string& path);
 
 // How pixels of `channels` bytes each go to GL.

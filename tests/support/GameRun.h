@@ -67,6 +67,7 @@ public:
     // The exit code, or -1 when the game did not exit in time (it is killed).
     int waitForExit(double timeoutSeconds = 30.0);
     bool running() const;
+    pid_t processId() const { return gamePid; }  // for sampling /proc/<pid>/status
 
 private:
     TempDir scratch;

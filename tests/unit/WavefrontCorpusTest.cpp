@@ -1,5 +1,7 @@
-// Replays every OBJ and MTL file that once troubled (or was made to trouble)
-// the parsers, checking what the renderer and physics rely on.
+// Replays every OBJ, MTL, config and image file that once troubled (or was
+// made to trouble) the readers, checking what the game relies on.
+#include "config/Config.h"
+#include "render/ImageTexture.h"
 #include "render/MtlParser.h"
 #include "render/ObjParser.h"
 #include "support/TempDir.h"
@@ -9,6 +11,7 @@
 #include <cmath>
 #include <filesystem>
 #include <set>
+#include <sstream>
 #include <vector>
 
 namespace {
@@ -56,5 +59,39 @@ TEST(WavefrontCorpus, MtlFilesGiveUniqueNamesAndPathsUnderTheFolder) {
             EXPECT_TRUE(std::isfinite(material.shininess));
         }
         for (const MtlTextureRef& texture : library.textures) EXPECT_EQ(texture.path.rfind("base/", 0), 0u);
+    }
+}
+
+TEST(ConfigCorpus, FilesSaveAndReadBackToTheSameText) {
+    const auto files = corpusFiles("config");
+    ASSERT_GE(files.size(), 8u);
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.filename().string());
+        Config config;
+        std::istringstream text(readFile(file));
+        parseConfig(config, text);
+        Config again;
+        std::istringstream saved(formatConfig(config));
+        parseConfig(again, saved);
+        EXPECT_EQ(formatConfig(again), formatConfig(config));
+        // A file the game saved itself is written back byte for byte.
+        if (file.filename().string().rfind("saved-", 0) == 0) EXPECT_EQ(formatConfig(config), readFile(file));
+    }
+}
+
+// Files named bad-* are no usable image; every other one must decode whole.
+TEST(ImageCorpus, GoodFilesDecodeWholeAndBadOnesGiveNoBytes) {
+    const auto files = corpusFiles("image");
+    ASSERT_GE(files.size(), 10u);
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.filename().string());
+        const ImagePixels image = decodeImagePixels(readFile(file));
+        if (file.filename().string().rfind("bad-", 0) == 0) {
+            EXPECT_TRUE(image.bytes.empty());
+            continue;
+        }
+        ASSERT_GE(image.channels, 1);
+        ASSERT_LE(image.channels, 4);
+        EXPECT_EQ(image.bytes.size(), static_cast<size_t>(image.width) * image.height * image.channels);
     }
 }

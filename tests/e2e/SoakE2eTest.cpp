@@ -1,0 +1,183 @@
+// A long run of the real game under random keys and clicks in every state,
+// watching for sanitizer reports, crashes and memory that keeps growing.
+// Disabled in the normal suite; tools/soak.sh runs it against the sanitizer
+// build (PEMBRIX_SOAK_SECONDS sets the length, PEMBRIX_SOAK_SEED the input).
+#include "E2eLevels.h"
+
+#include "ui/MenuLayout.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <random>
+#include <sstream>
+#include <vector>
+
+namespace {
+
+struct RssSample {
+    double seconds = 0.0;
+    long kilobytes = 0;
+    bool atStartSize = false;  // window at the 800 x 600 it started with
+};
+
+double envNumber(const char* name, double fallback) {
+    const char* text = std::getenv(name);
+    return text ? std::atof(text) : fallback;
+}
+
+long residentKilobytes(pid_t pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0) return std::atol(line.c_str() + 6);
+    }
+    return -1;
+}
+
+// Window size from `xdotool getwindowgeometry`; 800 x 600 when unknown.
+ScreenSize windowSize(const GameRun& game, const std::string& id) {
+    const std::string text = game.xdotool("getwindowgeometry " + id);
+    ScreenSize size{800, 600};
+    const size_t at = text.find("Geometry: ");
+    if (at != std::string::npos) std::sscanf(text.c_str() + at, "Geometry: %dx%d", &size.width, &size.height);
+    return size;
+}
+
+bool inside(UiBox box, float x, float y) { return x >= box.x && x <= box.x + box.w && y >= box.y && y <= box.y + box.h; }
+
+long median(std::vector<long> values) {
+    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+    return values[values.size() / 2];
+}
+
+class RandomPlayer {
+public:
+    RandomPlayer(const GameRun& game, std::uint32_t seed) : game(game), random(seed), id(game.windowId()) {}
+
+    void act() {
+        const int roll = pick(100);
+        if (roll < 30) {
+            game.key(kTaps[pick(sizeof kTaps / sizeof kTaps[0])], 0.05 + 0.35 * unit());
+        } else if (roll < 50) {
+            const char* move = kTaps[pick(4)];
+            game.keyDown(move);
+            sleepSeconds(0.3 + 1.2 * unit());
+            if (pick(3) == 0) game.key("space", 0.1);
+            game.keyUp(move);
+        } else if (roll < 58) {
+            orbitDrag();
+        } else if (roll < 85) {
+            clickTarget();
+        } else {
+            sleepSeconds(0.2 + 0.8 * unit());
+        }
+    }
+
+private:
+    // Movement first (the held keys above pick from them); Escape never.
+    static constexpr const char* kTaps[] = {"w", "a", "s", "d", "space", "q", "e", "n", "Return", "Return",
+                                            "m", "F8", "F9", "F10", "F11", "plus", "minus", "x"};
+
+    int pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(random); }
+    double unit() { return std::uniform_real_distribution<double>(0.0, 1.0)(random); }
+
+    void orbitDrag() {
+        const ScreenSize size = windowSize(game, id);
+        game.movePointer(size.width / 2, size.height / 2);
+        game.xdotool("mousedown 3");
+        for (int i = 0; i < 5; ++i) {
+            game.xdotool("mousemove_relative -- " + std::to_string(pick(81) - 40) + " " + std::to_string(pick(41) - 20));
+            sleepSeconds(0.05);
+        }
+        game.xdotool("mouseup 3");
+    }
+
+    // A button of the main menu or the settings screen, whichever is showing,
+    // or any point; never the main menu's Quit.
+    void clickTarget() {
+        const ScreenSize size = windowSize(game, id);
+        const float w = static_cast<float>(size.width);
+        const float h = static_cast<float>(size.height);
+        const MainMenuButtons menu = buildMainMenuButtons(w, h);
+        const SettingsLayout settings = buildSettingsLayout(w, h);
+        const SettingRowBoxes row = buildSettingRowBoxes(
+            settings.rowX, settings.firstRowY + kSettingRowStep * static_cast<float>(pick(4)), settings.rowWidth);
+        const UiBox targets[] = {menu.play, menu.settings, menu.settings, row.decrement, row.increment,
+                                 row.increment, settings.apply, settings.back};
+        float x = w * static_cast<float>(unit());
+        float y = h * static_cast<float>(unit());
+        if (pick(4) != 0) {
+            const UiBox box = targets[pick(sizeof targets / sizeof targets[0])];
+            x = box.x + box.w * 0.5f;
+            y = box.y + box.h * 0.5f;
+        }
+        if (inside(menu.quit, x, y)) return;
+        game.click(static_cast<int>(x), static_cast<int>(y), 0.05 + 0.1 * unit());
+    }
+
+    const GameRun& game;
+    std::mt19937 random;
+    std::string id;
+};
+
+}  // namespace
+
+TEST(SoakE2e, DISABLED_RandomInputInEveryStateLeavesNoErrorAndNoGrowth) {
+    const double seconds = envNumber("PEMBRIX_SOAK_SECONDS", 600.0);
+    const auto seed = static_cast<std::uint32_t>(envNumber("PEMBRIX_SOAK_SEED", std::random_device{}()));
+    // Caches fill in the first minute (the third of a shorter run); growth after that is a leak.
+    const double warmUp = std::min(60.0, seconds / 3.0);
+    std::cout << "soak: " << seconds << " s, seed " << seed << std::endl;
+
+    GameRun game;
+    game.writeFile("config.ini", "screenWidth = 800\nscreenHeight = 600\n");
+    // The first level ends at once, so the end screens come round as often as play.
+    game.writeFile("levels/level1.plvl", "name Soak Start\nstart 0 1 0\nend_tile 0 0 0 4 1 4\n");
+    game.writeFile("levels/level2.plvl", readFile(std::filesystem::path(PEMBRIX_SOURCE_DIR) / "levels/level1.plvl"));
+    ASSERT_TRUE(game.start(2600, 1500));  // room for the largest resolution of the settings screen
+    ASSERT_TRUE(game.waitForStartup(120.0)) << game.consoleText();
+
+    RandomPlayer player(game, seed);
+    std::vector<RssSample> samples;
+    const auto start = std::chrono::steady_clock::now();
+    auto elapsed = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(); };
+    while (elapsed() < seconds) {
+        player.act();
+        ASSERT_TRUE(game.running()) << "the game stopped on its own:\n" << game.consoleText();
+        if (samples.empty() || elapsed() - samples.back().seconds >= 2.0) {
+            const ScreenSize size = windowSize(game, game.windowId());
+            samples.push_back({elapsed(), residentKilobytes(game.processId()), size.width == 800 && size.height == 600});
+        }
+    }
+    game.key("Escape");
+    EXPECT_EQ(game.waitForExit(180.0), 0) << game.consoleText();
+
+    const std::string console = game.consoleText();
+    for (const char* report : {"ERROR: AddressSanitizer", "ERROR: LeakSanitizer", "runtime error:"}) {
+        EXPECT_FALSE(contains(console, report)) << console;
+    }
+    std::vector<long> settled;
+    for (const RssSample& sample : samples) {
+        if (sample.seconds >= warmUp && sample.atStartSize) settled.push_back(sample.kilobytes);
+    }
+    ASSERT_GE(settled.size(), 2u) << "too few samples at the start size";
+    const size_t window = std::max<size_t>(1, std::min<size_t>(5, settled.size() / 2));
+    const auto span = static_cast<std::ptrdiff_t>(window);
+    const long first = median(std::vector<long>(settled.begin(), settled.begin() + span));
+    const long last = median(std::vector<long>(settled.end() - span, settled.end()));
+    std::cout << "soak: " << samples.size() << " RSS samples, " << settled.size() << " at 800x600 after "
+              << warmUp << " s; RSS " << first << " kB then " << last << " kB (growth " << last - first
+              << " kB); peak " << std::max_element(samples.begin(), samples.end(), [](auto& a, auto& b) {
+                     return a.kilobytes < b.kilobytes;
+                 })->kilobytes << " kB" << std::endl;
+    EXPECT_LT(last - first, 5 * 1024) << "resident memory grew after the warm-up";
+    std::cout << "soak: states seen: " << countOf(console, kBanner) << " level starts, "
+              << countOf(console, "LEVEL COMPLETE") << " completions, " << countOf(console, "GAME OVER")
+              << " game overs, " << countOf(console, "[Config] ") << " config lines" << std::endl;
+}
