@@ -184,7 +184,9 @@ TEST_P(BrokenFilesE2e, StartsSaysWhatIsWrongPlaysAndExitsCleanly) {
     game.screenshot(std::string("broken-") + broken.name);
     game.key("Escape");
     EXPECT_EQ(game.waitForExit(), 0) << game.consoleText();
-    if (!configBefore.empty()) EXPECT_EQ(readFile(game.dir() / "config.ini"), configBefore);  // never lost
+    if (!configBefore.empty()) {
+        EXPECT_EQ(readFile(game.dir() / "config.ini"), configBefore);  // never lost
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, BrokenFilesE2e, testing::ValuesIn(brokenCases()),

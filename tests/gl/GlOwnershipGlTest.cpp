@@ -99,6 +99,7 @@ TEST_F(GlOwnership, AFrameThroughEverySubsystemLeavesNothingAfterTheShutdownOrde
     owners->flare.release();
     owners->ui.release();
     releaseSharedTextBuffers();
+    glUseProgram(0);  // a deleted program still in use lives on until it is unbound
     const LiveNames after = liveNames();
     EXPECT_EQ(added(after.textures, before.textures), std::set<GLuint>());
     EXPECT_EQ(added(after.buffers, before.buffers), std::set<GLuint>());

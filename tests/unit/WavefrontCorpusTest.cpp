@@ -75,7 +75,9 @@ TEST(ConfigCorpus, FilesSaveAndReadBackToTheSameText) {
         parseConfig(again, saved);
         EXPECT_EQ(formatConfig(again), formatConfig(config));
         // A file the game saved itself is written back byte for byte.
-        if (file.filename().string().rfind("saved-", 0) == 0) EXPECT_EQ(formatConfig(config), readFile(file));
+        if (file.filename().string().rfind("saved-", 0) == 0) {
+            EXPECT_EQ(formatConfig(config), readFile(file));
+        }
     }
 }
 
