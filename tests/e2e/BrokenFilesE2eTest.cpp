@@ -42,7 +42,7 @@ std::string garbageConfig() {
     std::mt19937 random(9);
     std::string text;
     for (int i = 0; i < 2000; ++i) text += static_cast<char>(random() & 0xFF);
-    text += std::string("\nkeyJump = SP\0ACE\n\0\0=\0\n", 22);
+    text += std::string("\nkeyJump = SP\0ACE\n\0\0=\0\n", 23);
     text += "fpsCap = 99999999999999999999\nscreenHeight = -99999999999999999999\n";
     return text + "screenWidth = 640\nscreenHeight = 360\n";  // the last value of a key wins
 }
@@ -146,13 +146,16 @@ void clickCentre(const GameRun& game, UiBox box) {
     game.click(static_cast<int>(std::lround(box.x + box.w * 0.5f)), static_cast<int>(std::lround(box.y + box.h * 0.5f)));
 }
 
-// Settings, then Apply without changing anything (the game runs at 640 x 360).
+// Settings, then Apply without changing anything; at 800 x 600, the smallest
+// size the settings offer, since their buttons lie below a 360-pixel window.
 void applyUnchangedSettings(const GameRun& game) {
-    clickCentre(game, buildMainMenuButtons(640.0f, 360.0f).settings);
+    clickCentre(game, buildMainMenuButtons(800.0f, 600.0f).settings);
     sleepSeconds(0.5);
-    clickCentre(game, buildSettingsLayout(640.0f, 360.0f).apply);
+    clickCentre(game, buildSettingsLayout(800.0f, 600.0f).apply);
     sleepSeconds(0.5);
 }
+
+void PrintTo(const BrokenCase& broken, std::ostream* out) { *out << broken.name; }
 
 class BrokenFilesE2e : public testing::TestWithParam<BrokenCase> {};
 
@@ -161,7 +164,11 @@ class BrokenFilesE2e : public testing::TestWithParam<BrokenCase> {};
 TEST_P(BrokenFilesE2e, StartsSaysWhatIsWrongPlaysAndExitsCleanly) {
     const BrokenCase& broken = GetParam();
     GameRun game;
-    writeSmallWindowConfig(game);
+    if (broken.applySettings) {
+        game.writeFile("config.ini", "screenWidth = 800\nscreenHeight = 600\n");
+    } else {
+        writeSmallWindowConfig(game);
+    }
     if (broken.breakFiles) broken.breakFiles(game);
     std::unique_ptr<ReadOnlyFolder> readOnly;
     if (broken.applySettings) readOnly = std::make_unique<ReadOnlyFolder>(game.dir());
@@ -169,7 +176,9 @@ TEST_P(BrokenFilesE2e, StartsSaysWhatIsWrongPlaysAndExitsCleanly) {
 
     ASSERT_TRUE(game.start());
     ASSERT_TRUE(game.waitForStartup()) << game.consoleText();
-    for (const std::string& text : broken.atStartup) EXPECT_TRUE(contains(game.consoleText(), text)) << text;
+    for (const std::string& text : broken.atStartup) {
+        EXPECT_TRUE(contains(game.consoleText(), text)) << text << "\nin:\n" << game.consoleText();
+    }
     if (broken.applySettings) applyUnchangedSettings(game);
 
     game.key("Return");
@@ -180,7 +189,9 @@ TEST_P(BrokenFilesE2e, StartsSaysWhatIsWrongPlaysAndExitsCleanly) {
     game.key("space");
     game.key("F8");  // the debug camera on and off again
     game.key("F8");
-    for (const std::string& text : broken.inPlay) EXPECT_TRUE(waitForConsole(game, text, 20.0)) << text;
+    for (const std::string& text : broken.inPlay) {
+        EXPECT_TRUE(waitForConsole(game, text, 20.0)) << text << "\nin:\n" << game.consoleText();
+    }
     game.screenshot(std::string("broken-") + broken.name);
     game.key("Escape");
     EXPECT_EQ(game.waitForExit(), 0) << game.consoleText();
