@@ -1,6 +1,7 @@
 // libFuzzer target: any bytes as config.ini; whatever is read must write back
 // and read again to the same record, since Apply saves what was loaded.
 #include "config/Config.h"
+#include "QuietConsole.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -9,6 +10,7 @@
 #include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    quietConsoleOnce();
     Config config;
     std::istringstream input(std::string(reinterpret_cast<const char*>(data), size));
     parseConfig(config, input);
