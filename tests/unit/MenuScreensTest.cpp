@@ -68,13 +68,16 @@ TEST_F(Menus, TextsSitWhereTheScreensPutThemAt1280By720) {
         EXPECT_NE(findText(list, text), nullptr) << text;
 }
 
-TEST(HitTest, EdgesCountAsOverAndAnythingBeyondDoesNot) {
+TEST(MenuLayout, HitTestEdgesCountAsOverAndIndicesOutOfRangeWrapIntoTheTables) {
     const UiBox box{530.0f, 345.5f, 220.0f, 44.0f};
     struct Case { double x, y; bool over; };
     for (const Case c : {Case{530, 360, true}, Case{750, 360, true}, Case{640, 345.5, true}, Case{640, 389.5, true},
                          Case{529.9999, 360, false}, Case{750.0001, 360, false}, Case{640, 345.4999, false},
                          Case{640, 389.5001, false}})
         EXPECT_EQ(isOver(box, c.x, c.y), c.over) << c.x << "," << c.y;
+    EXPECT_EQ(wrapIndex(-7, 0, 5), 3);
+    EXPECT_EQ(resolutionAt(12).width, 1600);
+    EXPECT_EQ(fpsCapAt(-1), 200);
 }
 
 TEST_F(Menus, AButtonActsOnceOnThePressOverItEvenOnItsEdge) {
@@ -146,10 +149,4 @@ TEST_F(Menus, SettingsBackLeavesConfigUntouchedAndReopeningShowsItAgain) {
     EXPECT_TRUE(shows("1600x900"));  // the choices survive Back...
     open();
     EXPECT_TRUE(shows("1280x720"));  // ...until the screen is opened again
-}
-
-TEST(ChoiceTables, IndicesOutOfRangeWrapIntoTheTables) {
-    EXPECT_EQ(wrapIndex(-7, 0, 5), 3);
-    EXPECT_EQ(resolutionAt(12).width, 1600);
-    EXPECT_EQ(fpsCapAt(-1), 200);
 }
