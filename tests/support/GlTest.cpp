@@ -57,6 +57,7 @@ void GlTest::setWindowSize(int width, int height) {
         glfwPollEvents();
         glfwGetFramebufferSize(sharedWindow, &w, &h);
     }
+    glfwSwapBuffers(sharedWindow);  // the software rasteriser takes the new size at a swap
     glViewport(0, 0, width, height);
 }
 

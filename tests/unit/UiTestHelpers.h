@@ -17,18 +17,13 @@ inline const UiDraw* findText(const UiDrawList& list, const std::string& text) {
 
 // The first rectangle draw with exactly this box, or nullptr.
 inline const UiDraw* findRect(const UiDrawList& list, UiBox box) {
-    for (const UiDraw& draw : list) {
-        if (draw.kind == UiDrawKind::Rect && draw.box.x == box.x && draw.box.y == box.y && draw.box.w == box.w &&
-            draw.box.h == box.h) {
-            return &draw;
-        }
+    for (const UiDraw& d : list) {
+        if (d.kind == UiDrawKind::Rect && d.box.x == box.x && d.box.y == box.y && d.box.w == box.w && d.box.h == box.h)
+            return &d;
     }
     return nullptr;
 }
 
 inline void expectColor(Vec4 actual, Vec4 expected, float tolerance = 1e-5f) {
-    EXPECT_NEAR(actual.r, expected.r, tolerance);
-    EXPECT_NEAR(actual.g, expected.g, tolerance);
-    EXPECT_NEAR(actual.b, expected.b, tolerance);
-    EXPECT_NEAR(actual.a, expected.a, tolerance);
+    for (int c = 0; c < 4; ++c) EXPECT_NEAR(actual[c], expected[c], tolerance) << "channel " << c;
 }
