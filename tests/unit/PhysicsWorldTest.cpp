@@ -1,8 +1,10 @@
 // The collision world on real Bullet: which objects block, bodies from boxes and
-// models, resting still where faces meet, and the world's lifecycle.
+// models, resting still where faces meet, the world's lifecycle, and whole runs
+// on the built-in level.
 #include "physics/PhysicsWorld.h"
 
 #include "PhysicsRig.h"
+#include "level/BuiltinLevel.h"
 #include "render/Shapes.h"
 
 #include <gtest/gtest.h>
@@ -128,5 +130,35 @@ TEST(PhysicsWorld, ModelTilesCollideByTrianglesOrHullAndAnUnusableModelByItsBox)
         EXPECT_NEAR(range.low, c.restY, c.tolerance);
         EXPECT_NEAR(range.high, c.restY, c.tolerance);
         EXPECT_TRUE(range.alwaysGrounded);
+    }
+}
+
+TEST(PlainsPhysics, DroppedBallRestsStillOnTheFloorAndHeldForwardRollsOffTheEdgeAndFalls) {
+    for (const Vec3 forward : {Vec3(0.0f), Vec3(0, 0, 1), Vec3(-1, 0, 0)}) {  // both paths avoid raised tiles
+        SCOPED_TRACE(testing::Message() << forward.x << " " << forward.z);
+        Level level = makeLevel1();
+        PhysicsWorld world;
+        Ball ball;
+        resetBall(ball, level.start);
+        world.loadLevel(ball, level.objects);
+        Sim sim{world, ball, level.objects};
+        sim.forward = forward;
+        sim.input.onKeyEvent(Config{}.keyMoveForward, forward == Vec3(0.0f) ? 0 : 1);
+        sim.input.update();
+        HeightRange onFloor;
+        for (int frame = 0; frame < 600 && ball.position.y >= -50.0f; ++frame) {
+            sim.frame();
+            if (frame < 60 || std::abs(ball.position.x) > 10.9f || std::abs(ball.position.z) > 10.9f) continue;
+            onFloor = {std::min(onFloor.low, ball.position.y), std::max(onFloor.high, ball.position.y),
+                       onFloor.alwaysGrounded && ball.grounded};
+        }
+        EXPECT_GT(onFloor.low, 0.499f);
+        if (forward == Vec3(0.0f)) {  // no sinking, no jitter, no creep
+            EXPECT_LT(onFloor.high, 0.501f);
+            EXPECT_TRUE(onFloor.alwaysGrounded);
+            EXPECT_LT(glm::distance(Vec2(ball.position.x, ball.position.z), Vec2(level.start.x, level.start.z)), 1e-4f);
+        } else {
+            EXPECT_LT(ball.position.y, -50.0f);
+        }
     }
 }
