@@ -1,6 +1,8 @@
-// Models by path and the procedural stand-ins of scene objects, headless.
+// The caches without a GL context: models by path and the procedural stand-ins
+// of scene objects; textures by path and by solid colour (nothing is made).
 #include "level/Level.h"
 #include "render/ModelCache.h"
+#include "render/TextureCache.h"
 #include "support/ConsoleCapture.h"
 #include "support/TempDir.h"
 
@@ -38,4 +40,13 @@ TEST(ModelCache, EachShapeHasOneSharedStandInAndAMissingFileIsTriedOnceButSaidPe
     owner.model = &own;
     EXPECT_EQ(&resolveModel(owner), &own);
     releaseModels();
+}
+
+TEST(TextureCache, SolidKeysPrintSixDecimalsAndHeadlessRequestsMakeNothing) {
+    EXPECT_EQ(solidColorKey({1, 0, 1}), "solid:1.000000,0.000000,1.000000");
+    EXPECT_EQ(solidColorKey({-0.5f, 0.0000006f, 1234.5f}), "solid:-0.500000,0.000001,1234.500000");
+    ConsoleCapture console;
+    EXPECT_EQ(loadTexture("/no/such/texture.png", true) + solidColorTexture(Vec3(1, 0, 1)), 0u);
+    releaseTextures();
+    EXPECT_EQ(console.stdoutText() + console.stderrText(), "");
 }
