@@ -57,40 +57,31 @@ TEST(OrbitCamera, ProjectsItsFieldOfViewAndSteersByFlatUnitDirectionsNeverNaN) {
     EXPECT_FLOAT_EQ(displayAspect(1280, 0, 1.5f), 1.5f);  // minimised: the previous one
 }
 
-TEST(OrbitControl, DragTurnsByTheMotionSinceTheLastFrameButNeverOnItsFirst) {
-    for (const bool invert : {false, true}) {
+TEST(OrbitControl, DragTurnsByTheMotionSinceTheLastFrameButNeverOnItsFirstAndKeysZoom) {
+    struct Case { bool invert, debug; int zoomKey; float pitch, distance; };
+    const Config keys;
+    for (const Case c : {Case{false, false, keys.keyCamUp, -23, 11.75f}, Case{true, false, keys.keyCamDown, -27, 12.25f},
+                         Case{false, true, keys.keyCamUp, -25, 12}}) {  // the debug camera freezes both
+        SCOPED_TRACE(testing::Message() << "invert " << c.invert << ", debug " << c.debug);
         Config config;
-        config.invertY = invert;
-        const Input input;
-        OrbitCamera camera;
-        OrbitDrag drag;
-        const auto frame = [&](double x, double y, bool held) {
-            updateOrbitControl(camera, drag, x, y, held, input, config, 0.016f, false);
-        };
-        frame(100, 100, false);
-        frame(400, 300, true);
-        EXPECT_EQ(Vec2(camera.yaw, camera.pitch), Vec2(0.0f, -25.0f)) << invert;
-        frame(410, 320, true);
-        EXPECT_EQ(Vec2(camera.yaw, camera.pitch), Vec2(1.0f, invert ? -27.0f : -23.0f)) << invert;
-        frame(900, 20, false);
-        frame(0, 0, true);
-        EXPECT_EQ(camera.yaw, 1.0f) << invert;
-    }
-}
-
-TEST(OrbitControl, CameraBindingsZoomFiveUnitsPerSecondAndTheDebugCameraFreezesBoth) {
-    const Config config;
-    struct Case { int up, down; bool debug; float distance; };
-    for (const Case c : {Case{1, 0, false, 11}, Case{0, 1, false, 13}, Case{1, 1, false, 12}, Case{1, 0, true, 12}}) {
+        config.invertY = c.invert;
         Input input;
-        input.onKeyEvent(config.keyCamUp, c.up);
-        input.onKeyEvent(config.keyCamDown, c.down);
+        input.onKeyEvent(c.zoomKey, 1);
         input.update();
         OrbitCamera camera;
         OrbitDrag drag;
-        for (int i = 0; i < 10; ++i) updateOrbitControl(camera, drag, 50.0 * i, 0.0, true, input, config, 0.02f, c.debug);
-        EXPECT_NEAR(camera.distance, c.distance, 1e-4f) << c.up << c.down << c.debug;
-        EXPECT_EQ(camera.yaw, c.debug ? 0.0f : 45.0f);
-        EXPECT_EQ(drag.lastX, 450.0);  // remembered even while frozen
+        const auto frame = [&](double x, double y, bool held) {
+            updateOrbitControl(camera, drag, x, y, held, input, config, 0.01f, c.debug);
+        };
+        frame(100, 100, false);
+        frame(400, 300, true);
+        EXPECT_EQ(Vec2(camera.yaw, camera.pitch), Vec2(0.0f, -25.0f));
+        frame(410, 320, true);
+        EXPECT_EQ(Vec2(camera.yaw, camera.pitch), Vec2(c.debug ? 0.0f : 1.0f, c.pitch));
+        frame(900, 20, false);
+        frame(0, 0, true);
+        EXPECT_EQ(camera.yaw, c.debug ? 0.0f : 1.0f);
+        EXPECT_NEAR(camera.distance, c.distance, 1e-4f);  // 5 units a second for five frames
+        EXPECT_EQ(Vec2(drag.lastX, drag.lastY), Vec2(0.0f));  // remembered even while frozen
     }
 }
