@@ -1,5 +1,4 @@
-// The debug camera: look, fly, speed, limits, switching and its start from
-// the orbit camera.
+// The debug camera: its start from the orbit view, look, speed, flight and switch.
 #include "app/DebugCam.h"
 
 #include "app/Input.h"
@@ -9,207 +8,80 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <vector>
 
-namespace {
-
-constexpr int kPress = 1;
-constexpr int kKeyEqual = 61;
-constexpr int kKeyMinus = 45;
-
-void press(Input& input, int key) {
-    input.onKeyEvent(key, kPress);
-    input.update();
-}
-
-DebugCamPointer cursorAt(double x, double y, bool left = false, bool shift = false) {
-    DebugCamPointer pointer;
-    pointer.cursorX = x;
-    pointer.cursorY = y;
-    pointer.leftButtonDown = left;
-    pointer.shiftDown = shift;
-    return pointer;
-}
-
-void expectNear(Vec3 actual, Vec3 expected, float tolerance) {
-    EXPECT_NEAR(actual.x, expected.x, tolerance);
-    EXPECT_NEAR(actual.y, expected.y, tolerance);
-    EXPECT_NEAR(actual.z, expected.z, tolerance);
-}
-
-}  // namespace
-
-TEST(DebugCam, ForwardFollowsYawAndPitch) {
-    struct Case { float yaw; float pitch; Vec3 forward; };
-    const Case cases[] = {
-        {0.0f, 0.0f, {0.0f, 0.0f, 1.0f}},
-        {90.0f, 0.0f, {1.0f, 0.0f, 0.0f}},
-        {180.0f, 0.0f, {0.0f, 0.0f, -1.0f}},
-        {0.0f, -90.0f, {0.0f, -1.0f, 0.0f}},
-        {0.0f, 45.0f, {0.0f, std::sqrt(0.5f), std::sqrt(0.5f)}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.yaw);
-        SCOPED_TRACE(c.pitch);
-        DebugCam camera;
-        camera.yaw = c.yaw;
-        camera.pitch = c.pitch;
-        expectNear(camera.forward(), c.forward, 1e-6f);
-    }
-}
-
-TEST(DebugCam, InitFromReproducesTheOrbitCamerasEyeAndDirection) {
-    struct Case { float yaw; float pitch; };
-    for (const Case c : {Case{0.0f, -25.0f}, Case{180.0f, -80.0f}, Case{-170.0f, 10.0f}, Case{725.0f, -45.0f}}) {
-        SCOPED_TRACE(c.yaw);
+TEST(DebugCam, EachSwitchIsAnnouncedAndSwitchingOnStartsFromTheOrbitView) {
+    const std::string on = "[DebugCam] ON  \xE2\x80\x94  LMB=look  WASD=fly  QE=up/down  Shift=turbo  F8=exit\n";
+    for (const Vec2 angles : {Vec2(0, -25), Vec2(180, -80), Vec2(-170, 10), Vec2(725, -45)}) {
+        SCOPED_TRACE(angles.x);
         OrbitCamera orbit;
-        orbit.yaw = c.yaw;
-        orbit.pitch = c.pitch;
+        orbit.yaw = angles.x;
+        orbit.pitch = angles.y;
         orbit.follow({3.0f, 1.0f, -2.0f}, 1.0f);
         DebugCam camera;
-        camera.speed = 42.0f;
-        camera.initFrom(orbit);
-        EXPECT_EQ(camera.position, orbit.eye);
-        expectNear(camera.forward(), orbit.forward(), 1e-5f);
-        EXPECT_EQ(camera.speed, 42.0f);
-        // The views agree, so switching on does not move the picture.
-        const Vec4 target = camera.view() * Vec4(orbit.target, 1.0f);
-        EXPECT_NEAR(target.x, 0.0f, 1e-3f);
-        EXPECT_NEAR(target.y, 0.0f, 1e-3f);
-    }
-}
-
-TEST(DebugCam, LeftDragLooksTheWayTheMouseMovesAfterItsFirstFrame) {
-    const Config config;
-    Input input;
-    DebugCam camera;
-    camera.pitch = 0.0f;
-    camera.update(cursorAt(100.0, 100.0, true), input, config, 0.0f);
-    EXPECT_FLOAT_EQ(camera.yaw, 0.0f);
-    const Vec3 before = camera.forward();
-    const Vec3 right = glm::normalize(glm::cross(before, Vec3(0.0f, 1.0f, 0.0f)));
-    camera.update(cursorAt(120.0, 110.0, true), input, config, 0.0f);
-    EXPECT_GT(glm::dot(camera.forward(), right), 0.0f);  // dragged right, looks right
-    EXPECT_LT(camera.forward().y, 0.0f);                  // dragged down, looks down
-    EXPECT_FLOAT_EQ(camera.yaw, -3.0f);
-    EXPECT_FLOAT_EQ(camera.pitch, -1.5f);
-}
-
-TEST(DebugCam, InvertYDoesNotApply) {
-    Config config;
-    config.invertY = true;
-    Input input;
-    DebugCam camera;
-    camera.pitch = 0.0f;
-    camera.update(cursorAt(0.0, 0.0, true), input, config, 0.0f);
-    camera.update(cursorAt(0.0, 10.0, true), input, config, 0.0f);
-    EXPECT_FLOAT_EQ(camera.pitch, -1.5f);
-}
-
-TEST(DebugCam, PitchStopsAtEightyNineDegrees) {
-    for (const double dy : {-10000.0, 10000.0}) {
-        SCOPED_TRACE(dy);
-        const Config config;
-        Input input;
-        DebugCam camera;
-        camera.update(cursorAt(0.0, 0.0, true), input, config, 0.0f);
-        camera.update(cursorAt(0.0, dy, true), input, config, 0.0f);
-        EXPECT_FLOAT_EQ(camera.pitch, dy < 0 ? 89.0f : -89.0f);
-    }
-}
-
-TEST(DebugCam, SpeedKeysChangeTenPerSecondWithinOneAndTwoHundred) {
-    struct Case { int key; float seconds; float speed; };
-    for (const Case c : {Case{kKeyEqual, 1.0f, 20.0f}, Case{kKeyMinus, 0.5f, 5.0f},
-                         Case{kKeyEqual, 60.0f, 200.0f}, Case{kKeyMinus, 60.0f, 1.0f}}) {
-        SCOPED_TRACE(c.key);
-        SCOPED_TRACE(c.seconds);
-        const Config config;
-        Input input;
-        press(input, c.key);
-        DebugCam camera;
-        const int frames = static_cast<int>(c.seconds * 100.0f);
-        for (int i = 0; i < frames; ++i) camera.update(cursorAt(0.0, 0.0), input, config, 0.01f);
-        EXPECT_NEAR(camera.speed, c.speed, 1e-3f);
-    }
-}
-
-TEST(DebugCam, FliesAlongItsOwnAxesAtItsSpeedAndFourTimesWithShift) {
-    const Config config;
-    struct Case { const char* name; std::vector<int> keys; bool shift; };
-    const Case cases[] = {
-        {"forward", {config.keyMoveForward}, false},
-        {"back", {config.keyMoveBack}, false},
-        {"left", {config.keyMoveLeft}, false},
-        {"right", {config.keyMoveRight}, false},
-        {"up", {config.keyCamUp}, false},
-        {"down", {config.keyCamDown}, false},
-        {"forward with turbo", {config.keyMoveForward}, true},
-        {"forward and left", {config.keyMoveForward, config.keyMoveLeft}, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Input input;
-        for (int key : c.keys) press(input, key);
-        DebugCam camera;
-        camera.yaw = 30.0f;
-        const Vec3 forward = camera.forward();
-        const Vec3 right = glm::normalize(glm::cross(forward, Vec3(0.0f, 1.0f, 0.0f)));
-        Vec3 direction(0.0f);
-        for (int key : c.keys) {
-            if (key == config.keyMoveForward) direction += forward;
-            if (key == config.keyMoveBack) direction -= forward;
-            if (key == config.keyMoveLeft) direction -= right;
-            if (key == config.keyMoveRight) direction += right;
-            if (key == config.keyCamUp) direction.y += 1.0f;
-            if (key == config.keyCamDown) direction.y -= 1.0f;
-        }
-        const Vec3 start = camera.position;
-        camera.update(cursorAt(0.0, 0.0, false, c.shift), input, config, 0.5f);
-        const float distance = 10.0f * 0.5f * (c.shift ? 4.0f : 1.0f);
-        expectNear(camera.position - start, glm::normalize(direction) * distance, 1e-4f);
-    }
-}
-
-TEST(DebugCam, OppositeKeysCancelWithoutNaN) {
-    const Config config;
-    Input input;
-    press(input, config.keyCamUp);
-    press(input, config.keyCamDown);
-    DebugCam camera;
-    const Vec3 start = camera.position;
-    camera.update(cursorAt(0.0, 0.0), input, config, 0.5f);
-    EXPECT_EQ(camera.position, start);
-}
-
-TEST(DebugCam, ToggleAnnouncesAndStartsFromTheOrbitView) {
-    OrbitCamera orbit;
-    orbit.yaw = 40.0f;
-    orbit.follow({1.0f, 0.5f, 1.0f}, 1.0f);
-    DebugCam camera;
-    bool active = false;
-    {
+        bool active = false;
         ConsoleCapture console;
         toggleDebugCam(active, camera, orbit, 800, 600);
-        EXPECT_EQ(console.stdoutText(),
-                  "[DebugCam] ON  \xE2\x80\x94  LMB=look  WASD=fly  QE=up/down  Shift=turbo  F8=exit\n");
-        EXPECT_EQ(console.stderrText(), "");
-    }
-    EXPECT_TRUE(active);
-    EXPECT_FLOAT_EQ(camera.aspect, 800.0f / 600.0f);
-    EXPECT_EQ(camera.position, orbit.eye);
-    camera.position += Vec3(5.0f);
-    {
-        ConsoleCapture console;
+        EXPECT_TRUE(active);
+        EXPECT_EQ(camera.position, orbit.eye);
+        const Vec4 target = camera.view() * Vec4(orbit.target, 1.0f);  // the picture does not move
+        EXPECT_LT(glm::length(Vec2(target)), 1e-3f);
+        EXPECT_LT(target.z, 0.0f);
+        camera.position += Vec3(5.0f);
         toggleDebugCam(active, camera, orbit, 800, 0);
-        EXPECT_EQ(console.stdoutText(), "[DebugCam] OFF\n");
+        EXPECT_EQ(camera.position, orbit.eye + Vec3(5.0f));  // switching off leaves it be
+        toggleDebugCam(active, camera, orbit, 800, 0);
+        EXPECT_FLOAT_EQ(camera.aspect, 800.0f / 600.0f);  // a minimised window keeps the aspect
+        EXPECT_EQ(console.stdoutText(), on + "[DebugCam] OFF\n" + on);
     }
-    EXPECT_FALSE(active);
-    EXPECT_EQ(camera.position, orbit.eye + Vec3(5.0f));  // switching off leaves it be
-    {
-        ConsoleCapture console;
-        toggleDebugCam(active, camera, orbit, 800, 0);  // a minimised window keeps the aspect
+}
+
+TEST(DebugCam, LeftDragLooksAfterItsFirstFrameIgnoringInvertYUpToEightyNineDegrees) {
+    Config inverted;
+    inverted.invertY = true;
+    const Input input;
+    DebugCam camera;
+    camera.pitch = 0.0f;
+    EXPECT_LT(glm::distance(camera.forward(), Vec3(0, 0, 1)), 1e-6f);
+    const auto drag = [&](double x, double y) { camera.update({x, y, true, false}, input, inverted, 0.0f); };
+    drag(100, 100);
+    EXPECT_EQ(camera.yaw, 0.0f);
+    drag(120, 110);
+    EXPECT_FLOAT_EQ(camera.yaw, -3.0f);  // right, seen from +z looking along it
+    EXPECT_FLOAT_EQ(camera.pitch, -1.5f);
+    drag(120, 10000);
+    EXPECT_FLOAT_EQ(camera.pitch, -89.0f);
+    drag(120, -10000);
+    EXPECT_FLOAT_EQ(camera.pitch, 89.0f);
+}
+
+TEST(DebugCam, FliesAlongItsOwnAxesAtItsSpeedFourTimesWithShiftAndKeysSetTheSpeed) {
+    const Config config;
+    DebugCam start;
+    start.yaw = 30.0f;
+    const Vec3 forward = start.forward();
+    const Vec3 right = glm::normalize(glm::cross(forward, Vec3(0.0f, 1.0f, 0.0f)));
+    const int kEqual = 61, kMinus = 45;
+    struct Case { std::vector<int> keys; bool shift; float seconds; Vec3 move; float speed; };
+    const Case cases[] = {
+        {{config.keyMoveForward}, false, 0.5f, forward * 5.0f, 10},
+        {{config.keyMoveLeft}, false, 0.5f, right * -5.0f, 10},
+        {{config.keyCamDown}, false, 0.5f, {0.0f, -5.0f, 0.0f}, 10},
+        {{config.keyMoveBack}, true, 0.5f, forward * -20.0f, 10},
+        {{config.keyMoveForward, config.keyMoveRight}, false, 0.5f, glm::normalize(forward + right) * 5.0f, 10},
+        {{config.keyCamUp, config.keyCamDown}, false, 0.5f, Vec3(0.0f), 10},  // cancelled, not NaN
+        {{kEqual}, false, 1.0f, Vec3(0.0f), 20}, {{kEqual}, false, 60.0f, Vec3(0.0f), 200},
+        {{kMinus}, false, 60.0f, Vec3(0.0f), 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.keys.front() << ", shift " << c.shift << ", " << c.seconds << " s");
+        Input input;
+        for (int key : c.keys) input.onKeyEvent(key, 1);
+        input.update();
+        DebugCam camera = start;
+        const int steps = c.seconds > 0.5f ? static_cast<int>(c.seconds * 100.0f) : 1;
+        for (int i = 0; i < steps; ++i) camera.update({0, 0, false, c.shift}, input, config, c.seconds / steps);
+        EXPECT_LT(glm::distance(camera.position - start.position, c.move), 1e-4f);
+        EXPECT_NEAR(camera.speed, c.speed, 1e-3f);
     }
-    EXPECT_FLOAT_EQ(camera.aspect, 800.0f / 600.0f);
-    EXPECT_EQ(camera.position, orbit.eye);
 }

@@ -4,123 +4,36 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
-namespace {
-
-const MtlMaterial* find(const MtlLibrary& library, const std::string& name) {
-    for (const MtlMaterial& material : library.materials) {
-        if (material.name == name) return &material;
-    }
-    return nullptr;
-}
-
-}  // namespace
-
-TEST(MtlParser, ColoursShininessAndDefaults) {
-    const MtlLibrary library = parseMtl(
-        "newmtl red\nKa 0.2 0.3 0.4\nKd 1 0 0\nKs 0.1 0.1 0.1\nNs 96\n"
-        "newmtl plain\n",
-        "models");
+TEST(MtlParser, KeysFillTheCurrentMaterialAndARepeatedNameResetsItInPlace) {
+    const MtlLibrary library = parseMtl("Kd 1 0 0\r\nmap_Kd early.png\r\n# newmtl hidden\r\nnewmtl a\r\nKd 1 0 0\r\n"
+                                        "map_Kd a.png\r\nnewmtl b\r\nKa 0.2 0.3 0.4\r\nKs 0.5 oops 1\r\nKd x\r\nNs many\r\n"
+                                        "newmtl a\r\nNs 96\r\n", "d");
     ASSERT_EQ(library.materials.size(), 2u);
-    const MtlMaterial& red = library.materials[0];
-    EXPECT_EQ(red.name, "red");
-    EXPECT_EQ(red.ambient, Vec3(0.2f, 0.3f, 0.4f));
-    EXPECT_EQ(red.diffuse, Vec3(1, 0, 0));
-    EXPECT_EQ(red.specular, Vec3(0.1f));
-    EXPECT_EQ(red.shininess, 96.0f);
-    const MtlMaterial& plain = library.materials[1];
-    EXPECT_EQ(plain.name, "plain");
-    EXPECT_EQ(plain.ambient, Vec3(0.1f));
-    EXPECT_EQ(plain.diffuse, Vec3(0.8f));
-    EXPECT_EQ(plain.specular, Vec3(0.5f));
-    EXPECT_EQ(plain.shininess, 32.0f);
-    EXPECT_TRUE(plain.mapKdPath.empty());
-    EXPECT_EQ(plain.mapKd, 0u);
-    EXPECT_TRUE(library.textures.empty());
-}
-
-TEST(MtlParser, KeysBeforeTheFirstMaterialAreIgnored) {
-    const MtlLibrary library = parseMtl("Kd 1 0 0\nmap_Kd early.png\nnewmtl a\n", "d");
-    ASSERT_EQ(library.materials.size(), 1u);
-    EXPECT_EQ(library.materials[0].diffuse, Vec3(0.8f));
-    EXPECT_TRUE(library.textures.empty());
-}
-
-TEST(MtlParser, ARepeatedNameResetsThatMaterialInPlace) {
-    const MtlLibrary library = parseMtl(
-        "newmtl a\nKd 1 0 0\nmap_Kd a.png\nnewmtl b\nnewmtl a\nNs 5\n", "d");
-    ASSERT_EQ(library.materials.size(), 2u);
-    const MtlMaterial* a = find(library, "a");
-    ASSERT_NE(a, nullptr);
-    EXPECT_EQ(a->diffuse, Vec3(0.8f));
-    EXPECT_EQ(a->shininess, 5.0f);
-    EXPECT_TRUE(a->mapKdPath.empty());
-    // The reset material's texture was still named by the file.
-    ASSERT_EQ(library.textures.size(), 1u);
+    EXPECT_EQ(library.materials[0].name, "a");
+    EXPECT_EQ(library.materials[0].diffuse, Vec3(0.8f));  // reset, then only Ns given
+    EXPECT_EQ(library.materials[0].shininess, 96.0f);
+    EXPECT_EQ(library.materials[0].mapKdPath, "");
+    ASSERT_EQ(library.textures.size(), 1u);  // the reset material's map was still named
     EXPECT_EQ(library.textures[0].path, "d/a.png");
+    const MtlMaterial& b = library.materials[1];  // malformed numbers: the unread components are 0
+    EXPECT_TRUE(b.ambient == Vec3(0.2f, 0.3f, 0.4f) && b.specular == Vec3(0.5f, 0, 0) && b.diffuse == Vec3(0));
+    EXPECT_EQ(b.shininess, 0.0f);
 }
 
-TEST(MtlParser, MalformedNumbersLeaveTheUnreadComponentsZero) {
-    const MtlLibrary library = parseMtl("newmtl a\nKa 0.5 oops 1\nKd x\nKs 1 1\nNs many\n", "d");
-    const MtlMaterial& a = library.materials[0];
-    EXPECT_EQ(a.ambient, Vec3(0.5f, 0, 0));
-    EXPECT_EQ(a.diffuse, Vec3(0.0f));
-    EXPECT_EQ(a.specular, Vec3(1, 1, 0));
-    EXPECT_EQ(a.shininess, 0.0f);
-}
-
-TEST(MtlParser, TextureMapsResolveAgainstTheFolderInFileOrder) {
-    const MtlLibrary library = parseMtl(
-        "newmtl m\n"
-        "map_Kd albedo.png\n"
-        "map_Ks spec.png\n"
-        "map_Ns gloss.png\n"
-        "bump -bm 0.5 bumpy.png\n"
-        "norm normal.png\n",
-        "models/props");
-    const MtlMaterial& m = library.materials[0];
-    EXPECT_EQ(m.mapKdPath, "models/props/albedo.png");
-    EXPECT_EQ(m.mapKsPath, "models/props/gloss.png");  // the later of map_Ks and map_Ns
-    EXPECT_EQ(m.mapBumpPath, "models/props/normal.png");
-    const std::vector<std::pair<std::string, bool>> expected = {
-        {"models/props/albedo.png", true}, {"models/props/spec.png", false}, {"models/props/gloss.png", false},
-        {"models/props/bumpy.png", false}, {"models/props/normal.png", false}};
-    ASSERT_EQ(library.textures.size(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(library.textures[i].path, expected[i].first);
-        EXPECT_EQ(library.textures[i].srgb, expected[i].second);
+TEST(MtlParser, TextureMapsResolveAgainstTheFolderInFileOrderAndBumpTakesOnlyBm) {
+    const MtlLibrary library =
+        parseMtl("newmtl m\nmap_Kd albedo.png\nmap_Ks spec.png\nmap_Ns gloss.png\nbump -bm 0.5 bumpy.png\nnorm n.png\n", "p");
+    EXPECT_EQ(library.materials[0].mapKdPath, "p/albedo.png");
+    EXPECT_EQ(library.materials[0].mapKsPath, "p/gloss.png");  // the later of map_Ks and map_Ns
+    std::string order;
+    for (const MtlTextureRef& texture : library.textures) order += texture.path + (texture.srgb ? " srgb, " : ", ");
+    EXPECT_EQ(order, "p/albedo.png srgb, p/spec.png, p/gloss.png, p/bumpy.png, p/n.png, ");
+    EXPECT_EQ(parseMtl("newmtl m\nmap_Kd tex.png\n", "").materials[0].mapKdPath, "/tex.png");
+    const std::pair<const char*, const char*> bumps[] = {
+        {"map_Bump n.png", "d/n.png"}, {"bump -bm 0.3 n.png extra", "d/n.png"}, {"norm -bm", "d/"},
+        {"bump -s 1 1 1 n.png", "d/-s"}, {"map_bump n.png", ""}};  // other options are taken for the file; case counts
+    for (const auto& [line, path] : bumps) {
+        EXPECT_EQ(parseMtl(std::string("newmtl m\n") + line + "\n", "d").materials[0].mapBumpPath, path) << line;
     }
-}
-
-TEST(MtlParser, BumpKeysAndTheirOneOption) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"map_Bump n.png", "d/n.png"},
-        {"bump n.png", "d/n.png"},
-        {"norm n.png", "d/n.png"},
-        {"map_Bump -bm 2 n.png", "d/n.png"},
-        {"bump -bm 0.3 n.png extra", "d/n.png"},
-        {"bump -bm", "d/"},
-        {"bump -s 1 1 1 n.png", "d/-s"},  // other options are taken for the file
-        {"map_bump n.png", ""},           // keys are case-sensitive
-    };
-    for (const auto& [line, path] : cases) {
-        SCOPED_TRACE(line);
-        const MtlLibrary library = parseMtl(std::string("newmtl m\n") + line + "\n", "d");
-        EXPECT_EQ(library.materials[0].mapBumpPath, path);
-    }
-}
-
-TEST(MtlParser, AnEmptyFolderGivesARootedPath) {
-    const MtlLibrary library = parseMtl("newmtl m\nmap_Kd tex.png\n", "");
-    EXPECT_EQ(library.materials[0].mapKdPath, "/tex.png");
-}
-
-TEST(MtlParser, CarriageReturnsAndCommentsDoNotReachValues) {
-    const MtlLibrary library = parseMtl("# newmtl hidden\r\nnewmtl m\r\nKd 0 1 0\r\nmap_Kd t.png\r\n", "d");
-    ASSERT_EQ(library.materials.size(), 1u);
-    EXPECT_EQ(library.materials[0].name, "m");
-    EXPECT_EQ(library.materials[0].diffuse, Vec3(0, 1, 0));
-    EXPECT_EQ(library.materials[0].mapKdPath, "d/t.png");
 }
