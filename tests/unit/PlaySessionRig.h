@@ -5,8 +5,8 @@
 
 #include "app/GameRules.h"
 
+#include <string>
 #include <utility>
-#include <vector>
 
 // A 20 x 20 floor whose top face is y = 0; the ball starts resting on it.
 inline Level floorLevel(const std::string& name) {
@@ -21,9 +21,10 @@ inline Level floorLevel(const std::string& name) {
 inline Level voidLevel(const std::string& name) {
     Level level;
     level.name = name;
-    level.start = Vec3(0.0f, 1.0f, 0.0f);
     return level;
 }
+
+inline ActivePowerup activePowerup(PowerupType type, float remaining) { return {10.0f, remaining, type}; }
 
 struct PlaySessionRig {
     GameProgress progress;
@@ -35,13 +36,9 @@ struct PlaySessionRig {
     GameState state = GameState::Playing;
     PlaySession session{progress, levels, ball, camera, physics, particles, state};
 
-    // The level at index 0 is `first`; the other two are plain floors.
-    explicit PlaySessionRig(Level first, Level second = floorLevel("Second"), Level third = floorLevel("Third")) {
-        levels.push_back(std::move(first));
-        levels.push_back(std::move(second));
-        levels.push_back(std::move(third));
+    explicit PlaySessionRig(Level first, Level second = floorLevel("Second"), Level third = floorLevel("Third"))
+        : levels{std::move(first), std::move(second), std::move(third)} {
         particles.init(2048);
     }
-
     Level& level() { return levels[progress.levelIndex]; }
 };
