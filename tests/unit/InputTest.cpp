@@ -1,59 +1,24 @@
-// Key states across frames.
+// Key states across frames, fed the way the window's key callback feeds them.
 #include "app/Input.h"
 
 #include <gtest/gtest.h>
 
-namespace {
-constexpr int kPress = 1;
-constexpr int kRelease = 0;
-constexpr int kRepeat = 2;
-constexpr int kW = 87;
-}  // namespace
-
-TEST(Input, PressIsPressedForOneFrameThenHeldUntilReleased) {
+TEST(Input, EventsWaitForTheFrameRepeatsAreIgnoredAndUnboundKeysAreNeverDown) {
+    const int w = 87, press = 1, release = 0, repeat = 2;
     Input input;
-    input.onKeyEvent(kW, kPress);
+    input.onKeyEvent(w, press);
+    EXPECT_FALSE(input.isDown(w));
+    const struct { int event; KeyState state; bool pressed, down; } frames[] = {
+        {-1, KeyState::Pressed, true, true}, {repeat, KeyState::Held, false, true},
+        {release, KeyState::Released, false, false}, {-1, KeyState::Up, false, false}};
+    for (const auto& f : frames) {
+        if (f.event >= 0) input.onKeyEvent(w, f.event);
+        input.update();
+        EXPECT_EQ(std::make_tuple(input.state(w), input.wasPressed(w), input.isDown(w)), std::make_tuple(f.state, f.pressed, f.down));
+    }
+    input.onKeyEvent(w, press);  // pressed and released between two frames
+    input.onKeyEvent(w, release);
     input.update();
-    EXPECT_TRUE(input.wasPressed(kW));
-    EXPECT_TRUE(input.isDown(kW));
-    input.update();
-    EXPECT_FALSE(input.wasPressed(kW));
-    EXPECT_TRUE(input.isDown(kW));
-    EXPECT_EQ(input.state(kW), KeyState::Held);
-    input.onKeyEvent(kW, kRelease);
-    input.update();
-    EXPECT_EQ(input.state(kW), KeyState::Released);
-    EXPECT_FALSE(input.isDown(kW));
-    input.update();
-    EXPECT_EQ(input.state(kW), KeyState::Up);
-}
-
-TEST(Input, PressAndReleaseBetweenTwoFramesEndsReleased) {
-    Input input;
-    input.onKeyEvent(kW, kPress);
-    input.onKeyEvent(kW, kRelease);
-    input.update();
-    EXPECT_EQ(input.state(kW), KeyState::Released);
-    EXPECT_FALSE(input.wasPressed(kW));
-    EXPECT_FALSE(input.isDown(kW));
-}
-
-TEST(Input, RepeatsAreIgnoredSoHoldingGivesOnePressedFrame) {
-    Input input;
-    input.onKeyEvent(kW, kPress);
-    input.update();
-    input.onKeyEvent(kW, kRepeat);
-    input.update();
-    EXPECT_FALSE(input.wasPressed(kW));
-    EXPECT_TRUE(input.isDown(kW));
-}
-
-TEST(Input, EventsWaitForUpdateAndUnknownOrUnboundKeysAreNeverDown) {
-    Input input;
-    input.onKeyEvent(kW, kPress);
-    EXPECT_FALSE(input.isDown(kW));
-    EXPECT_FALSE(input.isDown(-1));
-    EXPECT_FALSE(input.wasPressed(-1));
-    input.update();
-    EXPECT_FALSE(input.isDown(65));
+    EXPECT_EQ(std::make_tuple(input.state(w), input.wasPressed(w), input.isDown(-1), input.wasPressed(-1)),
+              std::make_tuple(KeyState::Released, false, false, false));
 }

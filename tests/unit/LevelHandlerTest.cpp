@@ -1,6 +1,8 @@
 // The level file reader: its messages, the grammar's traps and hostile input.
 #include "level/LevelHandler.h"
 
+#include "level/BuiltinLevel.h"
+
 #include "support/ConsoleCapture.h"
 #include "support/LevelInvariants.h"
 #include "support/TempDir.h"
@@ -162,7 +164,12 @@ TEST(LevelLoad, AnythingButAReadableFileGivesThePlainsWithoutALoadedLine) {
         const Level level = LevelHandler::load(path);
         EXPECT_EQ(console.stderrText(), "[LevelHandler] Cannot open '" + path + "' " DASH " loading makeLevel1()\n");
         EXPECT_EQ(console.stdoutText(), "");
-        ASSERT_EQ(level.objects.size(), 16u);  // The Plains
-        EXPECT_EQ(coinCount(level.objects), 6);
+        EXPECT_EQ(std::make_pair(level.objects.size(), coinCount(level.objects)), std::make_pair(std::size_t{16}, 6));
     }
+    const Level plains = makeLevel1();  // one tile of each behaviour, with the table's materials
+    const std::pair<Material, TileType> tiles[] = {{Material::Cobblestone, TileType::Normal}, {Material::Stone, TileType::Normal},
+        {Material::Wood, TileType::Bouncy}, {Material::Marble, TileType::Crumble}, {Material::Stone, TileType::Normal},
+        {Material::Dirt, TileType::Conveyor}, {Material::Ice, TileType::Ice}};
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(std::make_pair(plains.objects[i].material, plains.objects[i].tileType), tiles[i]) << i;
+    EXPECT_TRUE(plains.hasEndTile && plains.objects[15].pos == plains.endTilePos);
 }

@@ -34,15 +34,16 @@ struct FrameDriver {
 }  // namespace
 
 TEST(PlayFrame, PowerupsScaleOnlyTheBallAndThePhysicsAndForwardRollsAwayFromTheCamera) {
-    const struct { PowerupType type; float physicsDt, topSpeed, gravity; } cases[] = {
-        {PowerupType::Shield, kDt, 8, -20},          {PowerupType::SlowMo, kDt * 0.35f, 8, -20},
-        {PowerupType::SpeedBoost, kDt, 17.6f, -20},  {PowerupType::AntiGravity, kDt, 8, -10}};
+    using P = PowerupType;
+    const struct { std::vector<P> types; float physicsDt, topSpeed, gravity; } cases[] = {
+        {{P::Shield, P::Magnet}, kDt, 8, -20}, {{P::SlowMo}, kDt * 0.35f, 8, -20}, {{P::SpeedBoost}, kDt, 17.6f, -20},
+        {{P::AntiGravity}, kDt, 8, -10}, {{P::AntiGravity, P::SpeedBoost, P::SlowMo}, kDt * 0.35f, 17.6f, -10}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.type));
+        SCOPED_TRACE(c.types.size() * 10 + static_cast<int>(c.types[0]));
         PlaySessionRig rig(voidLevel("Void"));
         ConsoleCapture console;
         startNewGame(rig.session);
-        rig.progress.activePowerups = {activePowerup(c.type, 5.0f)};
+        for (const P type : c.types) rig.progress.activePowerups.push_back(activePowerup(type, 5.0f));
         rig.ball.grounded = false;
         FrameDriver driver{rig};
         driver.input.onKeyEvent(driver.config.keyMoveForward, 1);

@@ -3,26 +3,15 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <sstream>
 
-TEST(Tee, CopiesEveryCharacterToConsoleAndLog) {
-    std::stringbuf console;
-    std::stringbuf log;
-    Tee tee(&console, &log);
-    std::ostream out(&tee);
+// Without a log (log.txt could not be opened) the console must keep working.
+TEST(Tee, CopiesEveryCharacterToBothAndKeepsTheConsoleWithoutALog) {
+    std::stringbuf console, log, alone;
+    Tee tee(&console, &log), consoleOnly(&alone, nullptr);
+    std::ostream out(&tee), outAlone(&consoleOnly);
     out << "Coin! " << 1 << "/" << 6 << "\n";
-    EXPECT_EQ(console.str(), "Coin! 1/6\n");
-    EXPECT_EQ(log.str(), "Coin! 1/6\n");
-    EXPECT_TRUE(out.good());
-}
-
-TEST(Tee, WithoutALogTheConsoleKeepsWorkingAndTheStreamStaysGood) {
-    std::stringbuf console;
-    Tee tee(&console, nullptr);
-    std::ostream out(&tee);
-    out << "first\n";
-    out << "second\n";
-    EXPECT_TRUE(out.good());
-    EXPECT_EQ(console.str(), "first\nsecond\n");
+    outAlone << "first\n" << "second\n";
+    EXPECT_EQ(std::make_tuple(console.str(), log.str(), alone.str()), std::make_tuple("Coin! 1/6\n", "Coin! 1/6\n", "first\nsecond\n"));
+    EXPECT_TRUE(out.good() && outAlone.good());
 }
