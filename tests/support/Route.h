@@ -1,14 +1,7 @@
 // A scripted way through a level, played by pressing the game's movement and
 // jump keys as a player would, steering by the orbit camera. One step a line,
-// x and z in world units (the height is the physics' business), seconds:
-//   go X Z [SPEED]         roll towards (X, Z) at up to SPEED (8) units/s until within 0.3
-//   jump X Z [SPEED]       jump once grounded, steer to (X, Z), done when landed there
-//   hold X Z SECONDS       brake on (X, Z) for SECONDS
-//   await X Y Z LEAD [TOL] stay put until a moving tile will be within TOL (0.35) of (X, Y, Z) in LEAD s
-//   bounce X Z COUNT       stay over a bouncy pad until it has thrown the ball COUNT times
-//   ride X Y Z [TOL]       keep to the middle of the moving tile under the ball until it is near (X, Y, Z)
-//   take X Z               roll into the uncollected coin nearest (X, Z) wherever the magnet moved it
-// "#" starts a comment.
+// x and z in world units (the height is the physics' business), seconds; "#"
+// starts a comment. The steps are listed in RouteDriver::plan.
 #pragma once
 
 #include "app/Ball.h"
@@ -30,62 +23,49 @@ enum class RouteAction { Go, Jump, Hold, Await, Bounce, Ride, Take };
 struct RouteStep {
     RouteAction action = RouteAction::Go;
     Vec3 target{0.0f};
-    float speed = 8.0f, seconds = 0.0f, tolerance = 0.35f;
-    int count = 0, line = 0;
+    float speed = 8.0f, seconds = 0.0f, tolerance = 0.35f;  // seconds also counts a bounce's throws
+    int line = 0;
 };
 
 struct Route {
     std::vector<RouteStep> steps;
-    std::vector<std::string> errors;  // "line N: ..." for every line that was not understood
+    std::string error;  // the first line that was not understood, or the unreadable file
 };
 
-inline Route parseRoute(const std::string& text) {
-    const struct { const char* word; RouteAction action; std::size_t least, most; } kinds[] = {
-        {"go", RouteAction::Go, 2, 3},         {"jump", RouteAction::Jump, 2, 3},   {"hold", RouteAction::Hold, 3, 3},
-        {"await", RouteAction::Await, 4, 5},   {"bounce", RouteAction::Bounce, 3, 3}, {"ride", RouteAction::Ride, 3, 4},
-        {"take", RouteAction::Take, 2, 2}};
+inline Route loadRoute(const std::string& path) {
+    using A = RouteAction;
+    const struct { const char* word; A action; std::size_t least, most; } kinds[] = {
+        {"go", A::Go, 2, 3},       {"jump", A::Jump, 2, 3},  {"hold", A::Hold, 3, 3}, {"await", A::Await, 4, 5},
+        {"bounce", A::Bounce, 3, 3}, {"ride", A::Ride, 3, 4}, {"take", A::Take, 2, 2}};
     Route route;
-    std::istringstream lines(text);
-    int number = 0;
-    for (std::string line; std::getline(lines, line);) {
-        ++number;
+    std::istringstream lines(readFile(path));
+    std::string line, word;
+    for (int number = 1; route.error.empty() && std::getline(lines, line); ++number) {
         std::istringstream in(line.substr(0, line.find('#')));
-        std::string word;
-        if (!(in >> word)) continue;
         std::vector<float> n;
+        if (!(in >> word)) continue;
         for (float value; in >> value;) n.push_back(value);
         const auto kind = std::find_if(std::begin(kinds), std::end(kinds), [&](const auto& k) { return word == k.word; });
         if (!in.eof() || kind == std::end(kinds) || n.size() < kind->least || n.size() > kind->most) {
-            route.errors.push_back("line " + std::to_string(number) + ": cannot read '" + line + "'");
-            continue;
+            route.error = path + " line " + std::to_string(number) + ": " + line;
+            break;
         }
-        RouteStep step;
-        step.action = kind->action;
+        const bool lifted = kind->action == A::Await || kind->action == A::Ride;
+        RouteStep step{kind->action, lifted ? Vec3(n[0], n[1], n[2]) : Vec3(n[0], 0.0f, n[1])};
         step.line = number;
-        if (step.action == RouteAction::Await || step.action == RouteAction::Ride) {
-            step.target = Vec3(n[0], n[1], n[2]);
-            if (n.size() > 3) (step.action == RouteAction::Await ? step.seconds : step.tolerance) = n[3];
-            if (n.size() > 4) step.tolerance = n[4];
-        } else {
-            step.target = Vec3(n[0], 0.0f, n[1]);
-            if (n.size() > 2) step.speed = step.seconds = n[2];  // the third number: speed, time or count
-            step.count = static_cast<int>(step.seconds);
-        }
+        if (!lifted && n.size() > 2) step.speed = step.seconds = n[2];
+        if (kind->action == A::Await) step.seconds = n[3];
+        if (lifted && n.size() > kind->least) step.tolerance = n.back();
         route.steps.push_back(step);
     }
+    if (route.steps.empty() && route.error.empty()) route.error = "cannot read " + path;
     return route;
-}
-
-inline Route loadRoute(const std::string& path) {
-    const std::string text = readFile(path);
-    return text.empty() ? Route{{}, {"cannot read " + path}} : parseRoute(text);
 }
 
 inline Vec3 flat(Vec3 v) { return {v.x, 0.0f, v.z}; }
 
-// Where a moving tile is drawn now, or where its sine will take it `ahead` seconds from now.
-inline Vec3 tilePosition(const SceneObject& tile) { return tile.pos + tile.moveAxis * tile.moveOffset; }
-inline Vec3 predictedTilePosition(const SceneObject& tile, float ahead) {
+// Where a tile is now, or where its motion sine takes it `ahead` seconds from now.
+inline Vec3 tileAt(const SceneObject& tile, float ahead = 0.0f) {
     return tile.pos + tile.moveAxis * (std::sin((tile.anim + ahead) * tile.moveSpeed) * tile.moveAmplitude);
 }
 
@@ -105,14 +85,13 @@ inline Vec3 holdAt(Vec3 point, const Ball& ball) {
 inline const SceneObject* nearest(const Level& level, ObjectKind kind, Vec3 point, float radius) {
     const SceneObject* best = nullptr;
     for (const SceneObject& object : level.objects) {
-        const float distance = glm::length(flat(tilePosition(object) - point));
+        const float distance = glm::length(flat(tileAt(object) - point));
         if (object.kind == kind && !object.collected && distance < radius) best = &object, radius = distance;
     }
     return best;
 }
 
-// Plays a route one frame at a time, feeding key changes to `input` as the
-// window's key callback would; call `steer` once a frame before `input.update()`.
+// Plays a route a frame at a time, feeding key changes to `input` as the window's key callback would.
 struct RouteDriver {
     Route route;
     std::size_t current = 0;
@@ -123,7 +102,6 @@ struct RouteDriver {
     std::vector<int> keysDown;
 
     explicit RouteDriver(Route steps) : route(std::move(steps)) {}
-
     bool finished() const { return current >= route.steps.size(); }
 
     void setKey(Input& input, int key, bool down) {
@@ -134,59 +112,53 @@ struct RouteDriver {
         else keysDown.erase(found);
     }
 
-    struct Plan {
-        bool done = false;
-        Vec3 velocity{0.0f};
-        bool jump = false;
-    };
+    struct Plan { bool done = false; Vec3 velocity{0.0f}; bool jump = false; };
 
     Plan plan(const RouteStep& step, const Ball& ball, const Level& level) {
         const Vec3 toTarget = flat(step.target - ball.position);
         switch (step.action) {
-        case RouteAction::Go: return {glm::length(toTarget) < 0.3f, along(toTarget, step.speed), false};
-        case RouteAction::Jump: {
+        case RouteAction::Go: return {glm::length(toTarget) < 0.3f, along(toTarget, step.speed), false};  // go X Z [SPEED]
+        case RouteAction::Jump: {  // jump X Z [SPEED]: once grounded; done when landed there
             const bool takeOff = !jumped && ball.grounded;
             const bool landed = !takeOff && jumped && elapsed > 0.1f && ball.grounded && glm::length(toTarget) < 0.6f;
             jumped = jumped || takeOff;
             return {landed, along(toTarget, step.speed), takeOff};
         }
-        case RouteAction::Hold: return {elapsed >= step.seconds, holdAt(step.target, ball), false};
-        case RouteAction::Await: {
+        case RouteAction::Hold: return {elapsed >= step.seconds, holdAt(step.target, ball), false};  // hold X Z SECONDS
+        case RouteAction::Await: {  // await X Y Z LEAD [TOL]: until a moving tile will be near (X, Y, Z) in LEAD s
             if (!holdPointSet) holdPoint = flat(ball.position), holdPointSet = true;
             bool coming = false;
             for (const SceneObject& tile : level.objects) {
                 coming = coming || (tile.kind == ObjectKind::MovingTile &&
-                                    glm::length(predictedTilePosition(tile, step.seconds) - step.target) < step.tolerance);
+                                    glm::length(tileAt(tile, step.seconds) - step.target) < step.tolerance);
             }
             return {coming, holdAt(holdPoint, ball), false};
         }
-        case RouteAction::Ride: {
+        case RouteAction::Ride: {  // ride X Y Z [TOL]: keep to the middle of the moving tile until it is near (X, Y, Z)
             const SceneObject* tile = nearest(level, ObjectKind::MovingTile, ball.position, INFINITY);
             if (!tile) return {true, Vec3(0.0f), false};
-            // The tile's own motion (its sine's derivative), closing in on its middle.
             const float rate = std::cos(tile->anim * tile->moveSpeed) * tile->moveAmplitude * tile->moveSpeed;
-            const Vec3 velocity = tile->moveAxis * rate + flat(tilePosition(*tile) - ball.position) * 2.5f;
-            return {glm::length(tilePosition(*tile) - step.target) < step.tolerance, velocity, false};
+            const Vec3 velocity = tile->moveAxis * rate + flat(tileAt(*tile) - ball.position) * 2.5f;
+            return {glm::length(tileAt(*tile) - step.target) < step.tolerance, velocity, false};
         }
-        case RouteAction::Take: {
+        case RouteAction::Take: {  // take X Z: the coin nearest (X, Z) within 4, wherever the magnet moved it
             const SceneObject* coin = nearest(level, ObjectKind::Coin, step.target, 4.0f);
             if (!coin) return {true, Vec3(0.0f), false};
             const Vec3 toCoin = flat(coin->pos - ball.position);
             return {false, along(toCoin, std::min(step.speed, glm::length(toCoin) * 2.5f + 2.0f)), false};
         }
-        case RouteAction::Bounce: {
-            const bool rising = ball.velocity.y > 7.3f;  // a pad throws at 7.56 units/s or more, a jump at 7
+        case RouteAction::Bounce: {  // bounce X Z COUNT: a pad throws at 7.56 units/s or more, a jump at 7
+            const bool rising = ball.velocity.y > 7.3f;
             throws += rising && !wasRising;
             wasRising = rising;
-            return {throws >= step.count, holdAt(step.target, ball), false};
+            return {throws >= step.seconds, holdAt(step.target, ball), false};
         }
         }
         return {true, Vec3(0.0f), false};
     }
 
-    // Returns false once every step is done and no key is held.
-    bool steer(const Ball& ball, const Level& level, const OrbitCamera& camera, const Config& config, Input& input,
-               float dt) {
+    // Call once a frame before `input.update()`; returns false once every step is done and no key is held.
+    bool steer(const Ball& ball, const Level& level, const OrbitCamera& camera, const Config& config, Input& input, float dt) {
         setKey(input, config.keyJump, false);
         for (; !finished(); ++current, elapsed = 0.0f, jumped = wasRising = holdPointSet = false, throws = 0) {
             const Plan next = plan(route.steps[current], ball, level);
@@ -203,9 +175,7 @@ struct RouteDriver {
             elapsed += dt;
             return true;
         }
-        for (int key : {config.keyMoveForward, config.keyMoveBack, config.keyMoveLeft, config.keyMoveRight}) {
-            setKey(input, key, false);
-        }
+        for (int key : {config.keyMoveForward, config.keyMoveBack, config.keyMoveLeft, config.keyMoveRight}) setKey(input, key, false);
         return false;
     }
 };

@@ -1,7 +1,7 @@
 // Each shipped level played from start to end tile with the game's own play
-// frame, steered by the route beside this test with key events: it proves the
-// level can be finished in time, also at a software renderer's frame rates,
-// and catches a physics or rules change that makes a jump fall short.
+// frame, steered by the route beside this test with key events: the level can
+// be finished in time, also at a software renderer's frame rates, and a physics
+// or rules change that makes a jump fall short fails here.
 #include "app/PlayFrame.h"
 #include "level/LevelHandler.h"
 #include "render/ModelCache.h"
@@ -13,8 +13,12 @@
 
 namespace {
 
-// The game's long-lived records as main owns them, on the shipped level files.
-struct Game {
+// Plays level `index` as the level-complete screen starts it; returns what went
+// wrong, or nothing when it was completed with a quarter of its time left.
+std::string play(int index, float dt) {
+    RouteDriver driver(loadRoute(PEMBRIX_SOURCE_DIR "/tests/playthrough/level" + std::to_string(index + 1) + ".route"));
+    if (!driver.route.error.empty()) return "bad route: " + driver.route.error;
+    ConsoleCapture console;  // a model, texture or level message would go to the error stream
     Config config;
     Input input;
     Ball ball;
@@ -22,47 +26,34 @@ struct Game {
     OrbitDrag drag;
     PhysicsWorld physics{resolveModel};
     ParticleSystem particles;
+    particles.init(2048);  // the pool only: there is no GL here
     std::vector<Level> levels;
+    for (int slot = 1; slot <= kLevelCount; ++slot) {
+        levels.push_back(LevelHandler::load(PEMBRIX_SOURCE_DIR "/levels/level" + std::to_string(slot) + ".plvl"));
+    }
     GameProgress progress;
     GameState state = GameState::Playing;
     PlaySession session{progress, levels, ball, camera, physics, particles, state};
-};
-
-// Plays level `index` the way the level-complete screen starts it; returns
-// what went wrong, or nothing when the level was completed with a quarter of
-// its time left.
-std::string play(int index, float dt) {
-    const Route route = loadRoute(PEMBRIX_SOURCE_DIR "/tests/playthrough/level" + std::to_string(index + 1) + ".route");
-    if (!route.errors.empty() || route.steps.empty()) return "bad route: " + route.errors.front();
-    ConsoleCapture console;  // a model, texture or level message would go to the error stream
-    Game game;
-    game.particles.init(2048);  // the pool only: there is no GL here
-    for (int slot = 1; slot <= kLevelCount; ++slot) {
-        game.levels.push_back(LevelHandler::load(PEMBRIX_SOURCE_DIR "/levels/level" + std::to_string(slot) + ".plvl"));
-    }
-    startNewGame(game.session);
-    if (index > 0) startLevel(game.session, index);
-    const Level& level = game.session.currentLevel();
-    RouteDriver driver{route};
+    startNewGame(session);
+    if (index > 0) startLevel(session, index);
+    const Level& level = session.currentLevel();
     std::string failure;
     float elapsed = 0.0f;
-    while (game.state == GameState::Playing && failure.empty()) {
-        driver.steer(game.ball, level, game.camera, game.config, game.input, dt);
-        game.input.update();
-        updatePlayFrame(game.session, game.drag, game.input, game.config, PlayPointer{}, dt, elapsed, false, 1280, 720);
-        elapsed += dt;
-        if (game.progress.falling) failure = "the ball fell off";
+    for (; state == GameState::Playing && failure.empty(); elapsed += dt) {
+        driver.steer(ball, level, camera, config, input, dt);
+        input.update();
+        updatePlayFrame(session, drag, input, config, PlayPointer{}, dt, elapsed, false, 1280, 720);
+        if (progress.falling) failure = "the ball fell off";
         else if (driver.elapsed > 30.0f) failure = "a route step never finished";
-        else if (driver.finished() && game.state == GameState::Playing) failure = "the route ended before the level";
+        else if (driver.finished() && state == GameState::Playing) failure = "the route ended before the level";
     }
-    if (failure.empty() && game.state != GameState::LevelComplete) failure = "the game was lost";
-    if (failure.empty() && game.progress.timeLeft < level.levelTime * 0.25f) failure = "too little time left";
+    if (failure.empty() && state != GameState::LevelComplete) failure = "the game was lost";
+    if (failure.empty() && progress.timeLeft < level.levelTime * 0.25f) failure = "too little time left";
     if (failure.empty() && coinCount(level.objects) == 0) failure = "a level without coins";
     if (!failure.empty()) {
         failure += " at " + std::to_string(elapsed) + " s, route line " +
-                   (driver.finished() ? "(end)" : std::to_string(driver.route.steps[driver.current].line)) +
-                   ", coins " + std::to_string(collectedCoinCount(level.objects)) + "/" +
-                   std::to_string(coinCount(level.objects));
+                   (driver.finished() ? "(end)" : std::to_string(driver.route.steps[driver.current].line)) + ", coins " +
+                   std::to_string(collectedCoinCount(level.objects)) + "/" + std::to_string(coinCount(level.objects));
     }
     return failure + console.stderrText();
 }
