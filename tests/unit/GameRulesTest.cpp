@@ -1,7 +1,4 @@
-// The rules of a game in progress on real records, with the exact console
-// lines they print: level starts, the reset table, falls and the shield,
-// powerups, coins, the countdown and the sun, the magnet, completion and the
-// end screens' keys.
+// The rules of a game in progress on real records, with the exact console lines they print.
 #include "app/GameRules.h"
 
 #include "PlaySessionRig.h"
@@ -20,7 +17,7 @@ std::string banner(const std::string& name, int coins, int lives) {
 
 // A floor with an end tile at (5, 0, 0), its top at y = 0.5, and one coin at (-5, 0.5, 0).
 Level goalLevel(const std::string& name) {
-    Level level = floorLevel(name);
+    Level level = testLevel(name);
     level.hasEndTile = true;
     level.endTilePos = {5, 0, 0};
     level.addCoin({-5, 0.5f, 0}, 0.0f);
@@ -29,24 +26,11 @@ Level goalLevel(const std::string& name) {
 
 }  // namespace
 
-TEST(StartLevel, PrintsTheBannerBuildsTheBodiesAndTakesTheIndexModuloThree) {
-    PlaySessionRig rig(goalLevel("Goal"));
-    rig.progress.lives = 2;
-    ConsoleCapture console;
-    startLevel(rig.session, -3);
-    EXPECT_EQ(console.stdoutText(), banner("Goal", 1, 2));
-    EXPECT_EQ(rig.physics.tileBodies.size(), 1u);
-    for (const auto& [index, expected] : {std::pair{7, 1}, {-1, 2}}) {
-        startLevel(rig.session, index);
-        EXPECT_EQ(rig.progress.levelIndex, expected) << index;
-    }
-}
-
 // What each way back into a level resets, from one and the same game in progress.
 TEST(ResetTable, EachEntryPointResetsExactlyItsFields) {
     enum Entry { NewGame, Start, Retry, Respawn, ShieldSave };
     const struct { Entry entry; int lives, coins; float timeLeft; bool pickupsReset; std::size_t powerups; } cases[] = {
-        {NewGame, 3, 0, 90, true, 0}, {Start, 2, 0, 90, true, 2},        {Retry, 3, 0, 90, true, 2},
+        {NewGame, 3, 0, 90, true, 0}, {Start, 2, 0, 90, true, 2}, {Retry, 3, 0, 90, true, 2},
         {Respawn, 1, 1, 50, false, 2}, {ShieldSave, 2, 1, 50, false, 2}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.entry);
@@ -55,41 +39,36 @@ TEST(ResetTable, EachEntryPointResetsExactlyItsFields) {
         level.start = {2, 0.5f, -1};
         level.addPowerup({-5, 0.5f, 5}, Vec3(1), 0.0f, PowerupType::SlowMo);
         PlaySessionRig rig(level);
+        GameProgress& p = rig.progress;
         ConsoleCapture console;
         startNewGame(rig.session);
         // A life lost, a coin and a powerup taken, time gone, two powerups running, the ball elsewhere.
-        rig.progress.lives = 2;
-        rig.progress.coinsThisLevel = 1;
-        rig.progress.timeLeft = 50.0f;
+        p.lives = 2, p.coinsThisLevel = 1, p.timeLeft = 50.0f;
         rig.level().objects[1].collected = rig.level().objects[2].collected = true;
-        rig.progress.activePowerups = {activePowerup(PowerupType::Magnet, 6), activePowerup(PowerupType::SlowMo, 4)};
-        if (c.entry == ShieldSave) rig.progress.activePowerups.insert(rig.progress.activePowerups.begin() + 1, activePowerup(PowerupType::Shield, 3));
-        rig.ball.color = Vec3(0.1f);
+        p.activePowerups = {activePowerup(PowerupType::Magnet, 6), activePowerup(PowerupType::SlowMo, 4)};
+        if (c.entry == ShieldSave) p.activePowerups.insert(p.activePowerups.begin() + 1, activePowerup(PowerupType::Shield, 3));
+        rig.ball.color = Vec3(0.1f), rig.ball.velocity = Vec3(1), rig.ball.friction = 0.98f;
         rig.ball.position = {7, c.entry >= Respawn ? -60.0f : 3.0f, 7};
-        rig.ball.velocity = Vec3(1);
-        rig.ball.friction = 0.98f;
         if (c.entry == NewGame) startNewGame(rig.session);
-        if (c.entry == Start) startLevel(rig.session, 0);
+        if (c.entry == Start) startLevel(rig.session, 3);  // taken modulo the level count
         if (c.entry == Retry) retryLevel(rig.session);
-        const int fallFrames = c.entry == Respawn ? 5 : c.entry == ShieldSave ? 1 : 0;  // 1.25 s sits out the delay
-        for (int frame = 0; frame < fallFrames; ++frame) updateFall(rig.session, 0.25f);
-        EXPECT_EQ(std::make_tuple(rig.state, rig.progress.falling, rig.progress.lives, rig.progress.coinsThisLevel),
-                  std::make_tuple(GameState::Playing, false, c.lives, c.coins));
-        EXPECT_EQ(rig.progress.timeLeft, c.timeLeft);
+        for (int frame = 0; frame < (c.entry == Respawn ? 5 : c.entry == ShieldSave); ++frame) updateFall(rig.session, 0.25f);
+        EXPECT_EQ(std::make_tuple(rig.state, p.falling, p.lives, p.coinsThisLevel, p.timeLeft, p.levelIndex),
+                  std::make_tuple(GameState::Playing, false, c.lives, c.coins, c.timeLeft, 0));
         EXPECT_EQ(rig.level().objects[1].collected || rig.level().objects[2].collected, !c.pickupsReset);
-        ASSERT_EQ(rig.progress.activePowerups.size(), c.powerups);
-        if (c.powerups) { EXPECT_EQ(rig.progress.activePowerups[0].remaining, 6.0f); }
-        EXPECT_EQ(std::tie(rig.ball.position, rig.ball.velocity, rig.ball.friction, rig.ball.color),
-                  std::make_tuple(rig.level().start, Vec3(0), 0.82f, Vec3(0.1f)));
-        EXPECT_EQ(rig.camera.target, rig.level().start);
+        ASSERT_EQ(p.activePowerups.size(), c.powerups);
+        EXPECT_TRUE(c.powerups == 0 || p.activePowerups[0].remaining == 6.0f);
+        EXPECT_EQ(std::tie(rig.ball.position, rig.ball.velocity, rig.ball.friction, rig.ball.color, rig.camera.target),
+                  std::make_tuple(rig.level().start, Vec3(0), 0.82f, Vec3(0.1f), rig.level().start));
+        EXPECT_EQ(rig.physics.tileBodies.size(), 1u);
     }
 }
 
 TEST(Powerups, KeepPickUpOrderRefreshInPlaceAndAShieldSavesExactlyOneFall) {
-    Level level = floorLevel("Powerups");
-    level.addPowerup({6, 0.5f, 0}, Vec3(1), 0.0f, PowerupType::Shield);  // the object order is not the pick-up order
-    level.addPowerup({0, 0.5f, 0}, Vec3(1), 0.0f, PowerupType::Magnet);
-    level.addPowerup({-6, 0.5f, 0}, Vec3(1), 0.0f, PowerupType::Shield);
+    Level level = testLevel("Powerups");
+    for (const auto& [x, type] : {std::pair{6.0f, PowerupType::Shield}, {0.0f, PowerupType::Magnet}, {-6.0f, PowerupType::Shield}}) {
+        level.addPowerup({x, 0.5f, 0}, Vec3(1), 0.0f, type);  // the object order is not the pick-up order
+    }
     PlaySessionRig rig(level);
     ConsoleCapture console;
     startNewGame(rig.session);
@@ -122,10 +101,8 @@ TEST(Powerups, KeepPickUpOrderRefreshInPlaceAndAShieldSavesExactlyOneFall) {
 }
 
 TEST(Coins, TwoTakenInOneFrameCountUpOneByOneAndBurstWhereTheyAreDrawn) {
-    Level level = floorLevel("Coins");
-    level.addCoin({0, 0.5f, 0}, 0.7f);
-    level.addCoin({0, 0.6f, 0.2f}, 0.0f);
-    level.addCoin({9, 0.5f, 9}, 0.0f);
+    Level level = testLevel("Coins");
+    for (const Vec3 at : {Vec3(0, 0.5f, 0), Vec3(0, 0.6f, 0.2f), Vec3(9, 0.5f, 9)}) level.addCoin(at, at.y == 0.5f ? 0.7f : 0.0f);
     PlaySessionRig rig(level);
     ConsoleCapture console;
     startNewGame(rig.session);
@@ -139,7 +116,7 @@ TEST(Coins, TwoTakenInOneFrameCountUpOneByOneAndBurstWhereTheyAreDrawn) {
 }
 
 TEST(LevelTimer, StandsStillWhileFallingOrUnderTheDebugCamAndTheSunSinksWithIt) {
-    Level level = floorLevel("Sunset");
+    Level level = testLevel("Sunset");
     level.levelTime = 100.0f;
     PlaySessionRig rig(level);
     ConsoleCapture console;
@@ -156,31 +133,27 @@ TEST(LevelTimer, StandsStillWhileFallingOrUnderTheDebugCamAndTheSunSinksWithIt) 
     EXPECT_EQ(console.stdoutText(), banner("Sunset", 0, 3) + "Time's up! GAME OVER\n");
     EXPECT_NE(findText(buildGameOverScreen(rig.progress, 640, 360), "Time ran out!"), nullptr);
     startLevel(rig.session, 0);
-    updateLevelTimer(rig.session, 0.0f, true);
-    EXPECT_EQ(rig.level().sunPos.y, 80.0f);
     rig.level().levelTime = 0.0f;  // a level without time has its sun on the horizon, not at NaN
     updateLevelTimer(rig.session, 0.0f, true);
     EXPECT_EQ(rig.level().sunPos.y, 0.0f);
 }
 
 TEST(Magnet, PullsUncollectedCoinsInReachFasterWhenNearer) {
-    const Vec3 ball(0, 0.5f, 0);
-    const Vec3 direction = glm::normalize(Vec3(2, 1, -2));  // off every axis
+    const Vec3 ball(0, 0.5f, 0), direction = glm::normalize(Vec3(2, 1, -2));  // off every axis
     const struct { ObjectKind kind; float distance; bool collected; float after; } cases[] = {
-        {ObjectKind::Coin, 4, false, 4 - 0.7f},  {ObjectKind::Coin, 2, false, 2 - 1.05f}, {ObjectKind::Coin, 8, false, 8},
-        {ObjectKind::Coin, 9, false, 9},         {ObjectKind::Coin, 0.005f, false, 0.005f},
-        {ObjectKind::Coin, 4, true, 4},          {ObjectKind::Powerup, 4, false, 4}};
+        {ObjectKind::Coin, 4, false, 4 - 0.7f}, {ObjectKind::Coin, 2, false, 2 - 1.05f}, {ObjectKind::Coin, 8, false, 8},
+        {ObjectKind::Coin, 9, false, 9}, {ObjectKind::Coin, 0.005f, false, 0.005f}, {ObjectKind::Coin, 4, true, 4},
+        {ObjectKind::Powerup, 4, false, 4}};
     for (const auto& c : cases) {
         std::vector<SceneObject> objects(1);
-        objects[0].kind = c.kind;
-        objects[0].collected = c.collected;
-        objects[0].pos = ball + direction * c.distance;
+        objects[0].kind = c.kind, objects[0].collected = c.collected, objects[0].pos = ball + direction * c.distance;
         pullCoins(objects, ball, 0.1f);
         EXPECT_NEAR(glm::length(objects[0].pos - (ball + direction * c.after)), 0.0f, 1e-4f) << c.distance;
     }
 }
 
-TEST(LevelComplete, ABallRestingOnTheEndTileCountsDespiteARoundingErrorButNotOneJumpingOver) {
+// The end-tile slack: a ball resting on the tile counts despite rounding, one jumping over does not.
+TEST(LevelComplete, ABallRestingOnTheEndTileCountsDespiteARoundingError) {
     for (const auto& [height, complete] : {std::pair{1.0f, true}, {1.0f + 1e-6f, true}, {1.2f, false}}) {
         PlaySessionRig rig(goalLevel("Goal"));
         ConsoleCapture console;
@@ -213,23 +186,20 @@ TEST(LevelComplete, LevelsFollowKeepingLivesAndPowerupsThenTheMenuAndANewGameSta
         if (index != 1) updateLevelComplete(rig.session, 0.1f, false, false);
         if (index < 2) expected += banner(index ? "Third" : "Second", 1, 2);
     }
-    EXPECT_EQ(std::make_tuple(rig.state, rig.progress.levelIndex, rig.progress.lives),
-              std::make_tuple(GameState::MainMenu, 2, 2));
+    EXPECT_EQ(std::make_tuple(rig.state, rig.progress.levelIndex, rig.progress.lives), std::make_tuple(GameState::MainMenu, 2, 2));
     EXPECT_EQ(rig.progress.activePowerups.at(0).remaining, 4.0f);  // no ageing off the play frame
     EXPECT_EQ(console.stdoutText(), expected);
     startNewGame(rig.session);
-    EXPECT_EQ(std::make_tuple(rig.progress.levelIndex, rig.progress.lives, rig.progress.activePowerups.size()),
-              std::make_tuple(0, 3, 0u));
+    EXPECT_EQ(std::make_tuple(rig.progress.levelIndex, rig.progress.lives, rig.progress.activePowerups.size()), std::make_tuple(0, 3, 0u));
     rig.state = GameState::LevelComplete;
     updateLevelComplete(rig.session, 0.1f, true, true);  // M wins even in the frame the next level starts
     EXPECT_EQ(std::make_pair(rig.state, rig.progress.levelIndex), std::make_pair(GameState::MainMenu, 1));
 }
 
 TEST(GameOverScreen, SpaceRetriesTheSameLevelKeepingThePowerupsAndMLeavesEvenAfterARetry) {
-    PlaySessionRig rig(floorLevel("First"));
+    PlaySessionRig rig(testLevel("First"));
     ConsoleCapture console;
-    startNewGame(rig.session);
-    startLevel(rig.session, 1);
+    startLevel(rig.session, -2);  // a negative index wraps too
     rig.progress.lives = 0;
     rig.progress.activePowerups = {activePowerup(PowerupType::Shield, 2.5f)};
     rig.state = GameState::GameOver;
@@ -238,8 +208,7 @@ TEST(GameOverScreen, SpaceRetriesTheSameLevelKeepingThePowerupsAndMLeavesEvenAft
     updateGameOver(rig.session, true, false);
     EXPECT_EQ(std::make_tuple(rig.state, rig.progress.levelIndex, rig.progress.lives, rig.progress.activePowerups.size()),
               std::make_tuple(GameState::Playing, 1, 3, 1u));
-    rig.progress.lives = 0;
     rig.state = GameState::GameOver;
     updateGameOver(rig.session, true, true);
-    EXPECT_EQ(std::make_pair(rig.state, rig.progress.lives), std::make_pair(GameState::MainMenu, 3));
+    EXPECT_EQ(rig.state, GameState::MainMenu);
 }

@@ -40,7 +40,7 @@ TEST(PlayFrame, PowerupsScaleOnlyTheBallAndThePhysicsAndForwardRollsAwayFromTheC
         {{P::AntiGravity}, kDt, 8, -10}, {{P::AntiGravity, P::SpeedBoost, P::SlowMo}, kDt * 0.35f, 17.6f, -10}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.types.size() * 10 + static_cast<int>(c.types[0]));
-        PlaySessionRig rig(voidLevel("Void"));
+        PlaySessionRig rig(testLevel("Void", false));
         ConsoleCapture console;
         startNewGame(rig.session);
         for (const P type : c.types) rig.progress.activePowerups.push_back(activePowerup(type, 5.0f));
@@ -56,7 +56,7 @@ TEST(PlayFrame, PowerupsScaleOnlyTheBallAndThePhysicsAndForwardRollsAwayFromTheC
 }
 
 TEST(PlayFrame, ABallWithNothingUnderItLosesThreeLivesWhileTheCountdownWaitsOutEachFall) {
-    PlaySessionRig rig(voidLevel("Void"));
+    PlaySessionRig rig(testLevel("Void", false));
     ConsoleCapture console;
     startNewGame(rig.session);
     FrameDriver driver{rig};
@@ -74,7 +74,7 @@ TEST(PlayFrame, ABallWithNothingUnderItLosesThreeLivesWhileTheCountdownWaitsOutE
 }
 
 TEST(PlayFrame, TheDebugCameraFreezesBallFallAndCountdownButNotPickups) {
-    Level level = voidLevel("Frozen");
+    Level level = testLevel("Frozen", false);
     level.addPowerup(level.start, Vec3(1), 0.0f, PowerupType::Magnet);
     PlaySessionRig rig(level);
     ConsoleCapture console;
@@ -90,7 +90,7 @@ TEST(PlayFrame, TheDebugCameraFreezesBallFallAndCountdownButNotPickups) {
 }
 
 TEST(PlayFrame, ALevelCompletedInTheFrameTheTimeRunsOutCountsAsComplete) {
-    Level level = floorLevel("Photo finish");
+    Level level = testLevel("Photo finish");
     level.levelTime = 0.04f;
     level.hasEndTile = true;
     level.endTilePos = Vec3(0.0f);
@@ -106,7 +106,7 @@ TEST(PlayFrame, ALevelCompletedInTheFrameTheTimeRunsOutCountsAsComplete) {
 
 TEST(PlayFrame, OnlyAnActiveMagnetDrawsACoinInUntilTheBallTakesIt) {
     for (const bool magnet : {false, true}) {
-        Level level = floorLevel("Magnet");
+        Level level = testLevel("Magnet");
         level.addCoin({0, 0.5f, 5}, 0.0f);
         PlaySessionRig rig(level);
         ConsoleCapture console;

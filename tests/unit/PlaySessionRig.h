@@ -8,19 +8,12 @@
 #include <string>
 #include <utility>
 
-// A 20 x 20 floor whose top face is y = 0; the ball starts resting on it.
-inline Level floorLevel(const std::string& name) {
+// Nothing to stand on, or (floor) a 20 x 20 floor whose top face is y = 0 with the ball resting on it.
+inline Level testLevel(const std::string& name, bool floor = true) {
     Level level;
     level.name = name;
     level.start = Vec3(0.0f, 0.5f, 0.0f);
-    level.addTile(Vec3(0.0f, -0.5f, 0.0f), Vec3(20.0f, 1.0f, 20.0f), Vec3(0.5f));
-    return level;
-}
-
-// Nothing to stand on: the ball falls from the start at once.
-inline Level voidLevel(const std::string& name) {
-    Level level;
-    level.name = name;
+    if (floor) level.addTile(Vec3(0.0f, -0.5f, 0.0f), Vec3(20.0f, 1.0f, 20.0f), Vec3(0.5f));
     return level;
 }
 
@@ -36,7 +29,7 @@ struct PlaySessionRig {
     GameState state = GameState::Playing;
     PlaySession session{progress, levels, ball, camera, physics, particles, state};
 
-    explicit PlaySessionRig(Level first, Level second = floorLevel("Second"), Level third = floorLevel("Third"))
+    explicit PlaySessionRig(Level first, Level second = testLevel("Second"), Level third = testLevel("Third"))
         : levels{std::move(first), std::move(second), std::move(third)} {
         particles.init(2048);
     }
