@@ -3,10 +3,8 @@
 #include "app/GameRules.h"
 #include "app/Input.h"
 #include "app/PlayFrame.h"
-#include "app/PlayScreens.h"
 #include "config/Config.h"
 
-#include "UiTestHelpers.h"
 #include "support/ConsoleCapture.h"
 
 #include <gtest/gtest.h>
@@ -19,8 +17,8 @@ constexpr float kDt = 0.05f;  // the longest step the frame loop hands over
 Level testLevel(const std::string& name, bool floor = true) {
     Level level;
     level.name = name;
-    level.start = Vec3(0.0f, 0.5f, 0.0f);
     if (floor) level.addTile(Vec3(0.0f, -0.5f, 0.0f), Vec3(20.0f, 1.0f, 20.0f), Vec3(0.5f));
+    level.start = Vec3(0.0f, 0.5f, 0.0f);
     return level;
 }
 
@@ -139,7 +137,6 @@ TEST(Powerups, KeepPickUpOrderRefreshInPlaceAndAShieldSavesExactlyOneFall) {
     EXPECT_EQ(game.stdoutText(), banner("Powerups", 0, 3) + "Powerup: 0\nPowerup: 3\nPowerup: 3\n"
               "Shield absorbed the fall! No life lost.\nFell off! Lives remaining: 2\nRespawned. Lives left: 2\n"
               "Fell off! Lives remaining: 0\nGAME OVER\n");
-    EXPECT_NE(findText(buildGameOverScreen(game.progress, 640, 360), "No lives left."), nullptr);
     agePowerups(list, 7.0f);  // an entry with exactly no time left goes
     EXPECT_TRUE(list.empty());
 }
@@ -151,10 +148,7 @@ TEST(Coins, TwoTakenInOneFrameCountUpOneByOneAndBurstWhereTheyAreDrawn) {
     updatePickupsAndGoal(game.session, 0.016f, 0.4f);
     EXPECT_EQ(game.stdoutText(), banner("Coins", 3, 3) + "Coin! 1/3\nCoin! 2/3\n");
     EXPECT_EQ(std::make_pair(game.progress.coinsThisLevel, game.particles.aliveCount), std::make_pair(2, 96));
-    const Particle& spark = game.particles.particles[0];
-    EXPECT_NEAR(glm::length(spark.position - Vec3(0, 0.5f + std::sin(0.8f + 0.7f) * 0.18f, 0)), 0.0f, 1e-5f);
-    expectColor(spark.startColor, {1.0f, 0.92f, 0.1f, 1.0f});
-    EXPECT_EQ(std::make_tuple(spark.drag, game.particles.gravity[0], spark.life <= 0.85f), std::make_tuple(0.86f, -5.0f, true));
+    EXPECT_NEAR(glm::length(game.particles.particles[0].position - Vec3(0, 0.5f + std::sin(0.8f + 0.7f) * 0.18f, 0)), 0.0f, 1e-5f);
 }
 
 TEST(LevelTimer, StandsStillWhileFallingOrUnderTheDebugCamAndTheSunSinksWithIt) {
@@ -171,7 +165,6 @@ TEST(LevelTimer, StandsStillWhileFallingOrUnderTheDebugCamAndTheSunSinksWithIt) 
     updateLevelTimer(game.session, 75.0f, true);  // exactly used up
     EXPECT_EQ(std::make_tuple(game.state, game.level().sunPos.y), std::make_tuple(GameState::GameOver, 0.0f));
     EXPECT_EQ(game.stdoutText(), banner("Sunset", 0, 3) + "Time's up! GAME OVER\n");
-    EXPECT_NE(findText(buildGameOverScreen(game.progress, 640, 360), "Time ran out!"), nullptr);
     startLevel(game.session, 0);
     game.level().levelTime = 0.0f;  // a level without time has its sun on the horizon, not at NaN
     updateLevelTimer(game.session, 0.0f, true);
