@@ -13,21 +13,16 @@ namespace {
 
 constexpr float kDt = 0.05f;  // the longest step the frame loop hands over
 
-// Nothing to stand on, or (floor) a 20 x 20 floor whose top face is y = 0 with the ball resting on it.
-Level testLevel(const std::string& name, bool floor = true) {
+// Nothing to stand on, or a 20 x 20 floor whose top is y = 0 under the start; with a goal also an end tile
+// at (5, 0, 0), its top at y = 0.5, and one coin at (-5, 0.5, 0).
+Level testLevel(const std::string& name, bool floor = true, bool goal = false) {
     Level level;
     level.name = name;
     if (floor) level.addTile(Vec3(0.0f, -0.5f, 0.0f), Vec3(20.0f, 1.0f, 20.0f), Vec3(0.5f));
+    if (goal) level.addCoin({-5, 0.5f, 0}, 0.0f);
     level.start = Vec3(0.0f, 0.5f, 0.0f);
-    return level;
-}
-
-// A floor with an end tile at (5, 0, 0), its top at y = 0.5, and one coin at (-5, 0.5, 0).
-Level goalLevel(const std::string& name) {
-    Level level = testLevel(name);
-    level.hasEndTile = true;
+    level.hasEndTile = goal;
     level.endTilePos = {5, 0, 0};
-    level.addCoin({-5, 0.5f, 0}, 0.0f);
     return level;
 }
 
@@ -38,8 +33,8 @@ std::string banner(const std::string& name, int coins, int lives) {
            "\nWASD=move  SPACE=jump  RMB=orbit  +/-=zoom  M=menu  F9=FPS  F10=wire  F11=cull  F8=debugcam\n";
 }
 
-// A new game on three levels with every record the rules act on (the particle pool's CPU half only),
-// the console captured, and the frame loop's side of a play frame: keys aged once, then the simulation.
+// A new game on three levels with every record the rules act on (the particle pool's CPU half only), the
+// console captured, and the frame loop's side of a play frame: keys aged once, then the simulation.
 struct Game : ConsoleCapture {
     GameProgress progress;
     std::vector<Level> levels;
@@ -80,7 +75,7 @@ TEST(ResetTable, EachEntryPointResetsExactlyItsFields) {
         {Respawn, 1, 1, 50, false, 2}, {ShieldSave, 2, 1, 50, false, 2}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.entry);
-        Level level = goalLevel("Reset");
+        Level level = testLevel("Reset", true, true);
         level.levelTime = 90.0f;
         level.start = {2, 0.5f, -1};
         level.addPowerup({-5, 0.5f, 5}, Vec3(1), 0.0f, PowerupType::SlowMo);
@@ -188,7 +183,7 @@ TEST(Magnet, PullsUncollectedCoinsInReachFasterWhenNearer) {
 // The end-tile slack: a ball resting on the tile counts despite rounding, one jumping over does not.
 TEST(LevelComplete, ABallRestingOnTheEndTileCountsDespiteARoundingError) {
     for (const auto& [height, complete] : {std::pair{1.0f, true}, {1.0f + 1e-6f, true}, {1.2f, false}}) {
-        Game game(goalLevel("Goal"));
+        Game game(testLevel("Goal", true, true));
         game.level().objects[1].collected = true;
         game.ball.position = {5.5f, height, 0.5f};
         updatePickupsAndGoal(game.session, 0.016f, 0.0f);
@@ -197,7 +192,8 @@ TEST(LevelComplete, ABallRestingOnTheEndTileCountsDespiteARoundingError) {
 }
 
 TEST(LevelComplete, LevelsFollowKeepingLivesAndPowerupsThenTheMenuAndANewGameStartsAtTheFirst) {
-    Game game(goalLevel("First"), {activePowerup(PowerupType::SpeedBoost, 4.0f)}, goalLevel("Second"), goalLevel("Third"));
+    Game game(testLevel("First", true, true), {activePowerup(PowerupType::SpeedBoost, 4.0f)}, testLevel("Second", true, true),
+              testLevel("Third", true, true));
     game.progress.lives = 2;
     std::string expected = banner("First", 1, 3);
     for (int index = 0; index < kLevelCount; ++index) {
@@ -225,11 +221,9 @@ TEST(LevelComplete, LevelsFollowKeepingLivesAndPowerupsThenTheMenuAndANewGameSta
 }
 
 TEST(GameOverScreen, SpaceRetriesTheSameLevelKeepingThePowerupsAndMLeavesEvenAfterARetry) {
-    Game game(testLevel("First"));
+    Game game(testLevel("First"), {activePowerup(PowerupType::Shield, 2.5f)});
     startLevel(game.session, -2);  // a negative index wraps too
-    game.progress.lives = 0;
-    game.progress.activePowerups = {activePowerup(PowerupType::Shield, 2.5f)};
-    game.state = GameState::GameOver;
+    game.progress.lives = 0, game.state = GameState::GameOver;
     updateGameOver(game.session, false, false);
     EXPECT_EQ(game.state, GameState::GameOver);
     updateGameOver(game.session, true, false);
