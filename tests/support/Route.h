@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -77,8 +78,7 @@ inline Vec3 along(Vec3 offset, float speed) {
 
 // Braking towards `point`: 2.5 units/s per unit of distance, at most 4.
 inline Vec3 holdAt(Vec3 point, const Ball& ball) {
-    const Vec3 offset = flat(point - ball.position);
-    return along(offset, std::min(4.0f, glm::length(offset) * 2.5f));
+    return along(flat(point - ball.position), std::min(4.0f, glm::length(flat(point - ball.position)) * 2.5f));
 }
 
 // The uncollected object of `kind` whose middle is nearest `point` (flat) within `radius`, or null.
@@ -95,21 +95,17 @@ inline const SceneObject* nearest(const Level& level, ObjectKind kind, Vec3 poin
 struct RouteDriver {
     Route route;
     std::size_t current = 0;
-    float elapsed = 0.0f;  // in the current step
-    bool jumped = false, wasRising = false, holdPointSet = false;
-    int throws = 0;
-    Vec3 holdPoint{0.0f};
-    std::vector<int> keysDown;
+    struct { float elapsed = 0.0f; bool jumped = false, rising = false, holdSet = false; int throws = 0; Vec3 hold{0.0f}; } now;
+    std::set<int> keysDown;
 
     explicit RouteDriver(Route steps) : route(std::move(steps)) {}
     bool finished() const { return current >= route.steps.size(); }
 
     void setKey(Input& input, int key, bool down) {
-        const auto found = std::find(keysDown.begin(), keysDown.end(), key);
-        if (down == (found != keysDown.end())) return;
+        if (down == (keysDown.count(key) > 0)) return;
         input.onKeyEvent(key, down ? 1 : 0);
-        if (down) keysDown.push_back(key);
-        else keysDown.erase(found);
+        if (down) keysDown.insert(key);
+        else keysDown.erase(key);
     }
 
     struct Plan { bool done = false; Vec3 velocity{0.0f}; bool jump = false; };
@@ -119,20 +115,18 @@ struct RouteDriver {
         switch (step.action) {
         case RouteAction::Go: return {glm::length(toTarget) < 0.3f, along(toTarget, step.speed), false};  // go X Z [SPEED]
         case RouteAction::Jump: {  // jump X Z [SPEED]: once grounded; done when landed there
-            const bool takeOff = !jumped && ball.grounded;
-            const bool landed = !takeOff && jumped && elapsed > 0.1f && ball.grounded && glm::length(toTarget) < 0.6f;
-            jumped = jumped || takeOff;
+            const bool takeOff = !now.jumped && ball.grounded;
+            const bool landed = !takeOff && now.jumped && now.elapsed > 0.1f && ball.grounded && glm::length(toTarget) < 0.6f;
+            now.jumped = now.jumped || takeOff;
             return {landed, along(toTarget, step.speed), takeOff};
         }
-        case RouteAction::Hold: return {elapsed >= step.seconds, holdAt(step.target, ball), false};  // hold X Z SECONDS
+        case RouteAction::Hold: return {now.elapsed >= step.seconds, holdAt(step.target, ball), false};  // hold X Z SECONDS
         case RouteAction::Await: {  // await X Y Z LEAD [TOL]: until a moving tile will be near (X, Y, Z) in LEAD s
-            if (!holdPointSet) holdPoint = flat(ball.position), holdPointSet = true;
-            bool coming = false;
-            for (const SceneObject& tile : level.objects) {
-                coming = coming || (tile.kind == ObjectKind::MovingTile &&
-                                    glm::length(tileAt(tile, step.seconds) - step.target) < step.tolerance);
-            }
-            return {coming, holdAt(holdPoint, ball), false};
+            if (!now.holdSet) now.hold = flat(ball.position), now.holdSet = true;
+            const bool coming = std::any_of(level.objects.begin(), level.objects.end(), [&](const SceneObject& tile) {
+                return tile.kind == ObjectKind::MovingTile && glm::length(tileAt(tile, step.seconds) - step.target) < step.tolerance;
+            });
+            return {coming, holdAt(now.hold, ball), false};
         }
         case RouteAction::Ride: {  // ride X Y Z [TOL]: keep to the middle of the moving tile until it is near (X, Y, Z)
             const SceneObject* tile = nearest(level, ObjectKind::MovingTile, ball.position, INFINITY);
@@ -149,9 +143,9 @@ struct RouteDriver {
         }
         case RouteAction::Bounce: {  // bounce X Z COUNT: a pad throws at 7.56 units/s or more, a jump at 7
             const bool rising = ball.velocity.y > 7.3f;
-            throws += rising && !wasRising;
-            wasRising = rising;
-            return {throws >= step.seconds, holdAt(step.target, ball), false};
+            now.throws += rising && !now.rising;
+            now.rising = rising;
+            return {now.throws >= step.seconds, holdAt(step.target, ball), false};
         }
         }
         return {true, Vec3(0.0f), false};
@@ -160,7 +154,7 @@ struct RouteDriver {
     // Call once a frame before `input.update()`; returns false once every step is done and no key is held.
     bool steer(const Ball& ball, const Level& level, const OrbitCamera& camera, const Config& config, Input& input, float dt) {
         setKey(input, config.keyJump, false);
-        for (; !finished(); ++current, elapsed = 0.0f, jumped = wasRising = holdPointSet = false, throws = 0) {
+        for (; !finished(); ++current, now = {}) {
             const Plan next = plan(route.steps[current], ball, level);
             if (next.done) continue;
             setKey(input, config.keyJump, next.jump);
@@ -172,7 +166,7 @@ struct RouteDriver {
             setKey(input, config.keyMoveBack, ahead < -0.2f);
             setKey(input, config.keyMoveRight, side > 0.2f);
             setKey(input, config.keyMoveLeft, side < -0.2f);
-            elapsed += dt;
+            now.elapsed += dt;
             return true;
         }
         for (int key : {config.keyMoveForward, config.keyMoveBack, config.keyMoveLeft, config.keyMoveRight}) setKey(input, key, false);

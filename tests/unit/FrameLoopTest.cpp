@@ -1,13 +1,10 @@
-// The frame loop's pieces that need no window: key states across frames, the
-// frame-rate cap, time step clamp and FPS counter with injected clock readings,
-// and the console-and-log stream buffer.
+// The frame loop's pieces that need no window: key states across frames, and the
+// frame-rate cap, time step clamp and FPS counter with injected clock readings.
 #include "app/FrameTiming.h"
 #include "app/Input.h"
-#include "app/Tee.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 TEST(Input, EventsWaitForTheFrameRepeatsAreIgnoredAndUnboundKeysAreNeverDown) {
     const int w = 87, press = 1, release = 0, repeat = 2;
     Input input;
@@ -47,15 +44,4 @@ TEST(FrameTiming, DtIsClampedAbove50MsOnlyAndTheFpsCounterRefreshesEveryQuarterS
     EXPECT_EQ(counter.rate, 0.0f);  // 4 clamped frames give 0.2 s
     countFrame(counter, 0.05f);
     EXPECT_EQ(std::make_tuple(counter.rate, counter.frames, counter.accumulated), std::make_tuple(20.0f, 0, 0.0f));
-}
-
-// Without a log (log.txt could not be opened) the console must keep working.
-TEST(Tee, CopiesEveryCharacterToBothAndKeepsTheConsoleWithoutALog) {
-    std::stringbuf console, log, alone;
-    Tee tee(&console, &log), consoleOnly(&alone, nullptr);
-    std::ostream out(&tee), outAlone(&consoleOnly);
-    out << "Coin! " << 1 << "/" << 6 << "\n";
-    outAlone << "first\n" << "second\n";
-    EXPECT_EQ(std::make_tuple(console.str(), log.str(), alone.str()), std::make_tuple("Coin! 1/6\n", "Coin! 1/6\n", "first\nsecond\n"));
-    EXPECT_TRUE(out.good() && outAlone.good());
 }

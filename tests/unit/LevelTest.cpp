@@ -24,19 +24,6 @@ TEST(LevelAdders, MovingTileAxisIsUnitOrZeroSoTheTileNeverGetsNaN) {
     }
 }
 
-TEST(LevelPickups, ResetClearsOnlyPickupsAndCountsIgnorePowerups) {
-    Level level;
-    level.addTile({}, Vec3(1), Vec3(1)).crumbled = true;
-    level.addCoin({4, 1, 0}, 0.0f).collected = true;
-    level.objects[1].pos = {3, 1, 0};  // pulled by the magnet
-    level.addCoin({}, 0.0f);
-    level.addPowerup({}, Vec3(1), 0.0f, PowerupType::Magnet).collected = true;
-    EXPECT_EQ(std::make_pair(coinCount(level.objects), collectedCoinCount(level.objects)), std::make_pair(2, 1));
-    resetPickups(level);
-    EXPECT_EQ(std::make_tuple(collectedCoinCount(level.objects), level.objects[3].collected, level.objects[0].crumbled, level.objects[1].pos),
-              std::make_tuple(0, false, true, Vec3(3, 1, 0)));
-}
-
 TEST(LevelAnimation, SpinWrapsOnceAndBobAndTilesRunOnTheirClocks) {
     for (const auto& [anim, dt, expected] : {std::tuple{359.9f, 0.01f, 0.8f}, {270.0f, 1.0f, 0.0f}, {0.0f, 9.0f, 450.0f}}) {
         Level level;

@@ -44,7 +44,7 @@ std::string play(int index, float dt) {
         input.update();
         updatePlayFrame(session, drag, input, config, PlayPointer{}, dt, elapsed, false, 1280, 720);
         if (progress.falling) failure = "the ball fell off";
-        else if (driver.elapsed > 30.0f) failure = "a route step never finished";
+        else if (driver.now.elapsed > 30.0f) failure = "a route step never finished";
         else if (driver.finished() && state == GameState::Playing) failure = "the route ended before the level";
     }
     if (failure.empty() && state != GameState::LevelComplete) failure = "the game was lost";
