@@ -44,7 +44,6 @@ TEST(ConfigText, SectionsDoNotScopeKeysLastLineWinsAndBadNumbersKeepTheOldValue)
         EXPECT_EQ(formatConfig(parsed), formatConfig(expected));
         EXPECT_EQ(console.stderrText(), c.warning);
     }
-    EXPECT_NE(formatConfig(Config{}).find("keyJump           = SPACE\n"), std::string::npos);
 }
 
 TEST(ConfigFile, SavesTheFixedLayoutAndLoadsItBack) {

@@ -19,6 +19,10 @@ std::string play(int index, float dt) {
     RouteDriver driver(loadRoute(PEMBRIX_SOURCE_DIR "/tests/playthrough/level" + std::to_string(index + 1) + ".route"));
     if (!driver.route.error.empty()) return "bad route: " + driver.route.error;
     ConsoleCapture console;  // a model, texture or level message would go to the error stream
+    std::vector<Level> levels;
+    for (int slot = 1; slot <= kLevelCount; ++slot) {
+        levels.push_back(LevelHandler::load(PEMBRIX_SOURCE_DIR "/levels/level" + std::to_string(slot) + ".plvl"));
+    }
     Config config;
     Input input;
     Ball ball;
@@ -27,10 +31,6 @@ std::string play(int index, float dt) {
     PhysicsWorld physics{resolveModel};
     ParticleSystem particles;
     particles.init(2048);  // the pool only: there is no GL here
-    std::vector<Level> levels;
-    for (int slot = 1; slot <= kLevelCount; ++slot) {
-        levels.push_back(LevelHandler::load(PEMBRIX_SOURCE_DIR "/levels/level" + std::to_string(slot) + ".plvl"));
-    }
     GameProgress progress;
     GameState state = GameState::Playing;
     PlaySession session{progress, levels, ball, camera, physics, particles, state};
