@@ -50,6 +50,8 @@ std::string play(int index, float dt) {
     if (failure.empty() && state != GameState::LevelComplete) failure = "the game was lost";
     if (failure.empty() && progress.timeLeft < level.levelTime * 0.25f) failure = "too little time left";
     if (failure.empty() && coinCount(level.objects) == 0) failure = "a level without coins";
+    // Only the renderer loads the sun model, so its file is checked here.
+    if (failure.empty() && !level.sunObj.empty() && readFile(PEMBRIX_SOURCE_DIR "/" + level.sunObj).empty()) failure = "no sun model";
     if (!failure.empty()) {
         failure += " at " + std::to_string(elapsed) + " s, route line " +
                    (driver.finished() ? "(end)" : std::to_string(driver.route.steps[driver.current].line)) + ", coins " +
