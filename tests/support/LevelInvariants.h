@@ -7,22 +7,15 @@
 
 #include <cmath>
 
-inline bool isFiniteVec3(Vec3 v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
-
-inline bool hasOnlyFiniteNumbers(const SceneObject& object) {
-    return isFiniteVec3(object.pos) && isFiniteVec3(object.size) && isFiniteVec3(object.color) &&
-           isFiniteVec3(object.moveAxis) && std::isfinite(object.phase) && std::isfinite(object.moveAmplitude) &&
-           std::isfinite(object.moveSpeed) && std::isfinite(object.moveOffset) && std::isfinite(object.anim);
-}
-
 inline bool hasOnlyFiniteNumbers(const Level& level) {
-    if (!isFiniteVec3(level.skyColor) || !isFiniteVec3(level.sunPos) || !isFiniteVec3(level.sunPosBase) ||
-        !isFiniteVec3(level.sunColor) || !isFiniteVec3(level.sunAmbient) || !isFiniteVec3(level.start) ||
-        !isFiniteVec3(level.endTilePos) || !isFiniteVec3(level.endTileSize) || !std::isfinite(level.levelTime)) {
-        return false;
+    bool finite = std::isfinite(level.levelTime);
+    const auto check = [&](std::initializer_list<float> numbers) { for (float n : numbers) finite = finite && std::isfinite(n); };
+    const auto checkVec = [&](Vec3 v) { check({v.x, v.y, v.z}); };
+    for (Vec3 v : {level.skyColor, level.sunPos, level.sunPosBase, level.sunColor, level.sunAmbient, level.start,
+                   level.endTilePos, level.endTileSize}) checkVec(v);
+    for (const SceneObject& o : level.objects) {
+        for (Vec3 v : {o.pos, o.size, o.color, o.moveAxis}) checkVec(v);
+        check({o.phase, o.moveAmplitude, o.moveSpeed, o.moveOffset, o.anim});
     }
-    for (const SceneObject& object : level.objects) {
-        if (!hasOnlyFiniteNumbers(object)) return false;
-    }
-    return true;
+    return finite;
 }
