@@ -9,6 +9,22 @@
 #include <iterator>
 #include <limits>
 
+namespace {
+
+// No format we read packs much more than a thousand decoded bytes into one
+// file byte (deflate stops near 1032); a damaged header claiming more, say a
+// 17-byte run-length TGA of 56 million pixels, would take seconds of decoding
+// into a huge allocation. Any image up to a mebibyte decoded is allowed.
+constexpr long long kMaxDecodedBytesPerFileByte = 4096;
+constexpr long long kSmallImageAllowance = 1 << 20;
+
+bool isPlausibleImageSize(int width, int height, int channels, std::size_t fileSize) {
+    const long long decoded = static_cast<long long>(width) * height * channels;
+    return decoded <= static_cast<long long>(fileSize) * kMaxDecodedBytesPerFileByte + kSmallImageAllowance;
+}
+
+}  // namespace
+
 ImagePixels decodeImagePixels(std::string_view fileBytes) {
     ImagePixels image;
     // stb_image takes an int length; anything that large is no texture of ours.
@@ -22,6 +38,7 @@ ImagePixels decodeImagePixels(std::string_view fileBytes) {
     int channels = 0;
     if (!stbi_info_from_memory(data, length, &width, &height, &channels)) return image;
     if (width <= 0 || height <= 0 || static_cast<long long>(width) * height > kMaxImagePixels) return image;
+    if (!isPlausibleImageSize(width, height, channels, fileBytes.size())) return image;
     stbi_set_flip_vertically_on_load(1);
     stbi_uc* decoded = stbi_load_from_memory(data, length, &width, &height, &channels, 0);
     if (decoded == nullptr) return image;

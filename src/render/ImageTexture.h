@@ -23,8 +23,8 @@ struct ImagePixels {
 constexpr long long kMaxImagePixels = 8192LL * 8192LL;
 
 // Decodes the bytes of an image file (any format stb_image reads), flipped so
-// the bottom row comes first. Empty `bytes` when they are not a usable image
-// or claim more than kMaxImagePixels.
+// the bottom row comes first. Empty `bytes` when they are not a usable image,
+// claim more than kMaxImagePixels or more than the file can plausibly hold.
 ImagePixels decodeImagePixels(std::string_view fileBytes);
 
 // Reads a regular file and decodes it as above; empty `bytes` when the file
