@@ -44,16 +44,16 @@ xvfb_pid=$!
 for _ in $(seq 100); do [[ -s $scratch/display ]] && break; sleep 0.1; done
 export DISPLAY=":$(head -n 1 "$scratch/display")"
 
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
-export LSAN_OPTIONS="suppressions=$repo/tools/lsan.supp:print_suppressions=0"
-export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+source tools/sanitizer_env.sh
+preload=""
+[[ $mode == --valgrind ]] || preload="$(gl_driver_preload)"
 console="${LEAK_LOG:-$(mktemp "${TMPDIR:-/tmp}/pembrix-leak-console-XXXXXX")}"
 runner=()
 if [[ $mode == --valgrind ]]; then
   runner=(valgrind --leak-check=full --show-leak-kinds=definite --errors-for-leak-kinds=definite
           --error-exitcode=3 --suppressions="$repo/tools/valgrind.supp" --num-callers=30)
 fi
-(cd "$scratch" && exec "${runner[@]}" "$repo/$build/pembrix" >"$console" 2>&1) &
+(cd "$scratch" && LD_PRELOAD="$preload" exec "${runner[@]}" "$repo/$build/pembrix" >"$console" 2>&1) &
 game_pid=$!
 
 wait_for() {  # text, seconds

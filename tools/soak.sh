@@ -16,9 +16,8 @@ cmake --build "$build" -j2 --target pembrix pembrix_e2e_tests
 
 # A small quarantine fills within the warm-up, so freed memory held by
 # AddressSanitizer does not read as growth.
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:quarantine_size_mb=16"
-export LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp:print_suppressions=0"
-export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+ASAN_EXTRA="quarantine_size_mb=16" source tools/sanitizer_env.sh
+export PEMBRIX_TEST_GAME_PRELOAD="$(gl_driver_preload)"
 export PEMBRIX_SOAK_SECONDS="$seconds"
 "$build/tests/pembrix_e2e_tests" --gtest_also_run_disabled_tests \
   --gtest_filter='SoakE2e.DISABLED_RandomInputInEveryStateLeavesNoErrorAndNoGrowth'

@@ -24,9 +24,7 @@ with_display() {
   fi
 }
 
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
-export LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp:print_suppressions=0"
-export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+source tools/sanitizer_env.sh
 
 with_display ctest --test-dir build-test -j"$jobs" --output-on-failure
 with_display ctest --test-dir build-sanitize -L 'unit|gl' -j"$jobs" --output-on-failure

@@ -25,6 +25,20 @@ bool isPlausibleImageSize(int width, int height, int channels, std::size_t fileS
 
 }  // namespace
 
+bool pngChunksFitFile(std::string_view fileBytes) {
+    static constexpr std::string_view kSignature("\x89PNG\r\n\x1a\n", 8);
+    if (fileBytes.substr(0, kSignature.size()) != kSignature) return true;
+    std::uint64_t at = kSignature.size();
+    while (at + 8 <= fileBytes.size()) {
+        const auto* field = reinterpret_cast<const unsigned char*>(fileBytes.data() + at);
+        const std::uint64_t length = (std::uint64_t{field[0]} << 24) | (field[1] << 16) | (field[2] << 8) | field[3];
+        if (at + 8 + length > fileBytes.size()) return false;
+        if (fileBytes.substr(at + 4, 4) == "IEND") return true;
+        at += 12 + length;  // length, type, data, CRC
+    }
+    return true;
+}
+
 ImagePixels decodeImagePixels(std::string_view fileBytes) {
     ImagePixels image;
     // stb_image takes an int length; anything that large is no texture of ours.
@@ -39,6 +53,7 @@ ImagePixels decodeImagePixels(std::string_view fileBytes) {
     if (!stbi_info_from_memory(data, length, &width, &height, &channels)) return image;
     if (width <= 0 || height <= 0 || static_cast<long long>(width) * height > kMaxImagePixels) return image;
     if (!isPlausibleImageSize(width, height, channels, fileBytes.size())) return image;
+    if (!pngChunksFitFile(fileBytes)) return image;
     stbi_set_flip_vertically_on_load(1);
     stbi_uc* decoded = stbi_load_from_memory(data, length, &width, &height, &channels, 0);
     if (decoded == nullptr) return image;

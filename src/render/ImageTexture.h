@@ -22,9 +22,15 @@ struct ImagePixels {
 // claim gigabytes, which must not be allocated before the data is seen.
 constexpr long long kMaxImagePixels = 8192LL * 8192LL;
 
+// False for a PNG with a chunk longer than the bytes left after it (true for
+// any other file): stb_image grows its buffer to a chunk's stated length
+// before reading it, so one damaged length in a tiny file costs gigabytes.
+bool pngChunksFitFile(std::string_view fileBytes);
+
 // Decodes the bytes of an image file (any format stb_image reads), flipped so
 // the bottom row comes first. Empty `bytes` when they are not a usable image,
-// claim more than kMaxImagePixels or more than the file can plausibly hold.
+// claim more than kMaxImagePixels or more than the file can plausibly hold,
+// or are a PNG whose chunks do not fit the file.
 ImagePixels decodeImagePixels(std::string_view fileBytes);
 
 // Reads a regular file and decodes it as above; empty `bytes` when the file

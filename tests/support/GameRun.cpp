@@ -117,6 +117,9 @@ bool GameRun::start(int screenWidth, int screenHeight) {
         dup2(out, 1);
         dup2(out, 2);
         setenv("DISPLAY", display->displayName().c_str(), 1);
+        // Libraries the game alone must preload (the sanitizer scripts keep the
+        // GL driver mapped this way); the test's helper tools never get them.
+        if (const char* preload = std::getenv("PEMBRIX_TEST_GAME_PRELOAD")) setenv("LD_PRELOAD", preload, 1);
         execl(PEMBRIX_GAME_BINARY, "pembrix", static_cast<char*>(nullptr));
         _exit(127);
     }
