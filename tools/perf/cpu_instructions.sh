@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Instructions per play frame under callgrind, split by object file:
+#   the game's own code (our static libraries, linked into the program) apart
+#   from Bullet, the C/C++ runtime and the rest.
+#
+#   tools/perf/cpu_instructions.sh [BUILD_DIR]           headless play frames of each shipped level
+#                                                        (bench/PlayFrameBench.cpp: updatePlayFrame,
+#                                                        sparks update, HUD draw list), 600 frames each
+#   tools/perf/cpu_instructions.sh --render [BUILD_DIR]  the scene renderer's CPU side per frame
+#                                                        (pembrix_frame_bench under Xvfb, llvmpipe on
+#                                                        the calling thread, 60 frames per level)
+# Run from anywhere; the programs run in the source folder.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+mode=play
+if [[ "${1:-}" == "--render" ]]; then mode=render; shift; fi
+build=${1:-build}
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+
+# Sums the self cost of every function by object and prints per-frame figures.
+summarise() {  # FILE FRAMES LABEL PROGRAM_NAME
+    callgrind_annotate --inclusive=no --threshold=100 "$1" 2>/dev/null | python3 -c '
+import re, sys
+frames, label, program = int(sys.argv[1]), sys.argv[2], sys.argv[3]
+groups = {}
+for line in sys.stdin:
+    m = re.match(r"\s*([\d,]+)\s+\([^)]*\)\s+\S.*\[(.+)\]\s*$", line)
+    if not m:
+        continue
+    ir, obj = int(m.group(1).replace(",", "")), m.group(2)
+    name = obj.rsplit("/", 1)[-1]
+    if name == program:
+        group = "game code"
+    elif "Bullet" in name or "LinearMath" in name:
+        group = "Bullet"
+    elif name.startswith(("libc.", "libc-", "libstdc++", "libm.", "libm-", "ld-linux", "libgcc")):
+        group = "C/C++ runtime"
+    elif "dri" in name or "GL" in name or "glapi" in name or "LLVM" in name:
+        group = "Mesa / GL"
+    else:
+        group = "other (" + name + ")"
+    groups[group] = groups.get(group, 0) + ir
+total = sum(groups.values())
+print("%-24s %12s per frame (%d frames)" % (label, "{:,}".format(total // frames), frames))
+for group, ir in sorted(groups.items(), key=lambda kv: -kv[1]):
+    print("    %-28s %12s" % (group, "{:,}".format(ir // frames)))
+' "$2" "$3" "$4"
+}
+
+if [[ $mode == play ]]; then
+    frames=600
+    for slot in 0 1 2; do
+        valgrind --tool=callgrind --callgrind-out-file="$out/play$slot" \
+            --toggle-collect='*PlayRig::playFrame*' \
+            "$build/bench/pembrix_bench" --benchmark_filter="BM_PlayFrame/$slot\$" >/dev/null 2>"$out/log$slot"
+        summarise "$out/play$slot" "$frames" "level$((slot + 1)).plvl" pembrix_bench
+    done
+else
+    frames=60
+    for level in 1 2 3; do
+        # One rasteriser thread, the calling one, so that the figure is one thread's.
+        LP_NUM_THREADS=0 xvfb-run -a -s "-screen 0 1280x800x24" \
+            valgrind --tool=callgrind --callgrind-out-file="$out/render$level" \
+            --toggle-collect='drawSceneShadows*' --toggle-collect='drawSceneLit*' \
+            "$build/bench/pembrix_frame_bench" --frames $((frames / 2)) --warmup 0 "levels/level$level.plvl" \
+            >/dev/null 2>"$out/rlog$level"
+        summarise "$out/render$level" "$frames" "level$level.plvl render" pembrix_frame_bench
+    done
+fi
