@@ -18,34 +18,49 @@ build=${1:-build}
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 
-# Sums the self cost of every function by object and prints per-frame figures.
+# Sums the self cost (instructions) of every function by object file, read
+# straight from callgrind's output, and prints per-frame figures.
 summarise() {  # FILE FRAMES LABEL PROGRAM_NAME
-    callgrind_annotate --inclusive=no --threshold=100 "$1" 2>/dev/null | python3 -c '
-import re, sys
-frames, label, program = int(sys.argv[1]), sys.argv[2], sys.argv[3]
-groups = {}
-for line in sys.stdin:
-    m = re.match(r"\s*([\d,]+)\s+\([^)]*\)\s+\S.*\[(.+)\]\s*$", line)
-    if not m:
-        continue
-    ir, obj = int(m.group(1).replace(",", "")), m.group(2)
-    name = obj.rsplit("/", 1)[-1]
-    if name == program:
-        group = "game code"
-    elif "Bullet" in name or "LinearMath" in name:
-        group = "Bullet"
-    elif name.startswith(("libc.", "libc-", "libstdc++", "libm.", "libm-", "ld-linux", "libgcc")):
-        group = "C/C++ runtime"
-    elif "dri" in name or "GL" in name or "glapi" in name or "LLVM" in name:
-        group = "Mesa / GL"
-    else:
-        group = "other (" + name + ")"
-    groups[group] = groups.get(group, 0) + ir
+    python3 - "$@" <<'PY'
+import sys
+path, frames, label, program = sys.argv[1], int(sys.argv[2]), sys.argv[3], sys.argv[4]
+names, groups, current, skip_next = {}, {}, "?", False
+def object_name(value):
+    # "(id) name" defines a compressed name, "(id)" refers to it.
+    if value.startswith("("):
+        ident, _, name = value.partition(")")
+        if name.strip():
+            names[ident] = name.strip()
+        return names.get(ident, "?")
+    return value
+for line in open(path):
+    if line.startswith("ob="):
+        current = object_name(line[3:].strip())
+    elif line.startswith("cob="):
+        object_name(line[4:].strip())  # defines a name, does not change the current object
+    elif line.startswith("calls="):
+        skip_next = True  # the next cost line is the call's inclusive cost
+    elif line[:1].isdigit() or line[:1] in "+-*":
+        if skip_next:
+            skip_next = False
+            continue
+        name = current.rsplit("/", 1)[-1]
+        if name == program:
+            group = "game code"
+        elif "Bullet" in name or "LinearMath" in name:
+            group = "Bullet"
+        elif name.startswith(("libc.", "libc-", "libstdc++", "libm.", "libm-", "ld-linux", "libgcc")):
+            group = "C/C++ runtime"
+        elif "dri" in name or "GL" in name or "glapi" in name or "LLVM" in name:
+            group = "Mesa / GL"
+        else:
+            group = "other (" + name + ")"
+        groups[group] = groups.get(group, 0) + int(line.split()[-1])
 total = sum(groups.values())
-print("%-24s %12s per frame (%d frames)" % (label, "{:,}".format(total // frames), frames))
+print("%-24s %12s instructions per frame (%d frames)" % (label, "{:,}".format(total // frames), frames))
 for group, ir in sorted(groups.items(), key=lambda kv: -kv[1]):
     print("    %-28s %12s" % (group, "{:,}".format(ir // frames)))
-' "$2" "$3" "$4"
+PY
 }
 
 if [[ $mode == play ]]; then
@@ -53,7 +68,7 @@ if [[ $mode == play ]]; then
     for slot in 0 1 2; do
         valgrind --tool=callgrind --callgrind-out-file="$out/play$slot" \
             --toggle-collect='*PlayRig::playFrame*' \
-            "$build/bench/pembrix_bench" --benchmark_filter="BM_PlayFrame/$slot\$" >/dev/null 2>"$out/log$slot"
+            "$build/bench/pembrix_bench" --benchmark_filter="BM_PlayFrame/$slot/" >/dev/null 2>"$out/log$slot"
         summarise "$out/play$slot" "$frames" "level$((slot + 1)).plvl" pembrix_bench
     done
 else
