@@ -129,10 +129,22 @@ def percentile(values, share):
     return ordered[min(len(ordered) - 1, int(share * (len(ordered) - 1) + 0.5))]
 
 
+# Start-up steps as the probe marks them, each the time from process start.
+STARTUP_STEPS = [
+    ("glfwInit", "glfwInit called (libraries loaded, log opened)"),
+    ("glfwCreateWindow", "glfwInit done, config read, window requested"),
+    ("glfwCreateWindow-done", "window and GL context open"),
+    ("glfwSetKeyCallback", "GL loaded, 2D drawer ready (ui, text shaders, font)"),
+    ("glfwGetTime", "scene renderer, textures, flare, sparks, levels ready"),
+    ("glfwPollEvents", "first frame starts"),
+    ("swap", "first menu frame swapped"),
+]
+
+
 def run_startup(args, probe):
     folder = make_scratch(args.source, 1)
     display = Display()
-    first, window, init = [], [], []
+    runs = []
     try:
         for run in range(args.runs + 1):
             if os.path.exists(os.path.join(folder, "probe.log")):
@@ -144,25 +156,29 @@ def run_startup(args, probe):
             swaps, marks, _ = read_log(game.log)
             if not swaps:
                 continue
-            ms = lambda ns: (ns - game.start_ns) / 1e6
-            line = "run %d: first menu frame %.0f ms (glfwInit at %.0f, window %.0f-%.0f)" % (
-                run, ms(swaps[0][0]), ms(marks.get("glfwInit", 0)), ms(marks.get("glfwCreateWindow", 0)),
-                ms(marks.get("glfwCreateWindow-done", 0)))
-            print(line + (" [warm-up, not counted]" if run == 0 else ""))
-            if run == 0:
-                continue  # fills the driver's shader cache, as any earlier run of the game has
-            first.append(ms(swaps[0][0]))
-            init.append(ms(marks.get("glfwInit", 0)))
-            window.append(ms(marks.get("glfwCreateWindow-done", 0)))
+            marks["swap"] = swaps[0][0]
+            steps = {name: (marks[name] - game.start_ns) / 1e6 for name, _ in STARTUP_STEPS if name in marks}
+            print("run %d: first menu frame %.0f ms%s" % (
+                run, steps["swap"], " [warm-up, not counted]" if run == 0 else ""))
+            if run > 0:  # the first run fills the driver's shader cache, as any earlier run of the game has
+                runs.append(steps)
     finally:
         display.close()
         if not args.keep:
             shutil.rmtree(folder)
-    if first:
-        print("start-up to the first menu frame: median %.0f ms (min %.0f, max %.0f) over %d runs; "
-              "median glfwInit at %.0f ms, window open at %.0f ms" % (
-                  statistics.median(first), min(first), max(first), len(first), statistics.median(init),
-                  statistics.median(window)))
+    if not runs:
+        return
+    first = [r["swap"] for r in runs]
+    print("start-up to the first menu frame: median %.0f ms (min %.0f, max %.0f) over %d runs" % (
+        statistics.median(first), min(first), max(first), len(first)))
+    previous = 0.0
+    for name, meaning in STARTUP_STEPS:
+        times = [r[name] for r in runs if name in r]
+        if not times:
+            continue
+        at = statistics.median(times)
+        print("  %-22s at %6.0f ms  (+%5.0f)  %s" % (name, at, at - previous, meaning))
+        previous = at
 
 
 def steer(game, until_count):

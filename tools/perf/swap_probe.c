@@ -1,8 +1,10 @@
 /* Frame-time probe, loaded into the game with LD_PRELOAD: wraps glfwSwapBuffers
  * and appends one line per swap to the file named by PEMBRIX_PROBE_LOG:
  *   swap <wall ns, CLOCK_REALTIME> <process CPU ns> <main-thread CPU ns>
- * "mark <name> <wall ns>" around glfwInit and glfwCreateWindow (where start-up
- * goes), and, when the process exits normally, "vmhwm <kB>" (peak resident memory).
+ * "mark <name> <wall ns>" around glfwInit and glfwCreateWindow and at the first
+ * call of a few GLFW functions that the game calls once at a known step of its
+ * start-up (where start-up goes), and, when the process exits normally,
+ * "vmhwm <kB>" (peak resident memory).
  * The game itself reads no option or variable; without PEMBRIX_PROBE_LOG the
  * probe only passes the call on. Built by tools/perf/build_probe.sh. */
 #define _GNU_SOURCE
@@ -73,6 +75,50 @@ __attribute__((destructor)) static void closeLog(void) {
     fprintf(logFile, "vmhwm %ld\n", peakResidentKb());
     fclose(logFile);
     logFile = NULL;
+}
+
+/* First calls: the context is made current right after the window opens; the
+ * key callback is set after the 2D drawer is ready and before the scene
+ * renderer starts; the clock is first read when every subsystem has started;
+ * events are first polled at the start of the first frame. */
+typedef void (*VoidFn)(void*);
+typedef void* (*SetCallbackFn)(void*, void*);
+typedef double (*TimeFn)(void);
+typedef void (*PollFn)(void);
+
+#define FIRST_CALL(name)                  \
+    static int seen_##name;               \
+    if (!seen_##name) {                   \
+        seen_##name = 1;                  \
+        mark(#name);                      \
+    }
+
+void glfwMakeContextCurrent(void* window) {
+    FIRST_CALL(glfwMakeContextCurrent)
+    static VoidFn real;
+    if (!real) real = (VoidFn)dlsym(RTLD_NEXT, "glfwMakeContextCurrent");
+    real(window);
+}
+
+void* glfwSetKeyCallback(void* window, void* callback) {
+    FIRST_CALL(glfwSetKeyCallback)
+    static SetCallbackFn real;
+    if (!real) real = (SetCallbackFn)dlsym(RTLD_NEXT, "glfwSetKeyCallback");
+    return real(window, callback);
+}
+
+double glfwGetTime(void) {
+    FIRST_CALL(glfwGetTime)
+    static TimeFn real;
+    if (!real) real = (TimeFn)dlsym(RTLD_NEXT, "glfwGetTime");
+    return real();
+}
+
+void glfwPollEvents(void) {
+    FIRST_CALL(glfwPollEvents)
+    static PollFn real;
+    if (!real) real = (PollFn)dlsym(RTLD_NEXT, "glfwPollEvents");
+    real();
 }
 
 void glfwSwapBuffers(void* window) {
