@@ -73,18 +73,23 @@ def make_scratch(source, level_number):
 
 def read_log(path):
     swaps, marks, vmhwm = [], {}, None
+    marks_cpu = {}
     try:
         with open(path) as log:
             for line in log:
                 parts = line.split()
                 if len(parts) == 4 and parts[0] == "swap":
                     swaps.append(tuple(int(p) for p in parts[1:]))
-                elif len(parts) == 3 and parts[0] == "mark":
+                elif len(parts) == 4 and parts[0] == "mark":
                     marks[parts[1]] = int(parts[2])
+                    marks_cpu[parts[1]] = int(parts[3])
                 elif len(parts) == 2 and parts[0] == "vmhwm":
                     vmhwm = int(parts[1])
     except FileNotFoundError:
         pass
+    if swaps:
+        marks_cpu["swap"] = swaps[0][2]
+    marks["cpu"] = marks_cpu  # main-thread CPU time at each mark
     return swaps, marks, vmhwm
 
 
@@ -115,6 +120,7 @@ class Game:
                        check=False, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def quit(self):
+        self.xdotool("search", "--name", "Pembrix Adventure", "windowfocus")
         self.xdotool("key", "--delay", "300", "Escape")
         try:
             return self.process.wait(timeout=30)
@@ -158,6 +164,10 @@ def run_startup(args, probe):
                 continue
             marks["swap"] = swaps[0][0]
             steps = {name: (marks[name] - game.start_ns) / 1e6 for name, _ in STARTUP_STEPS if name in marks}
+            # CPU time up to the first frame: what the wall time comes to when the cores are free.
+            steps["cpu"] = swaps[0][1] / 1e6
+            steps["main cpu"] = swaps[0][2] / 1e6
+            steps["step cpu"] = {name: ns / 1e6 for name, ns in marks["cpu"].items()}
             print("run %d: first menu frame %.0f ms%s" % (
                 run, steps["swap"], " [warm-up, not counted]" if run == 0 else ""))
             if run > 0:  # the first run fills the driver's shader cache, as any earlier run of the game has
@@ -169,16 +179,21 @@ def run_startup(args, probe):
     if not runs:
         return
     first = [r["swap"] for r in runs]
-    print("start-up to the first menu frame: median %.0f ms (min %.0f, max %.0f) over %d runs" % (
-        statistics.median(first), min(first), max(first), len(first)))
-    previous = 0.0
+    print("start-up to the first menu frame: median %.0f ms (min %.0f, max %.0f) over %d runs; "
+          "CPU time by then: %.0f ms in all threads, %.0f ms in the main thread (medians)" % (
+              statistics.median(first), min(first), max(first), len(first),
+              statistics.median(r["cpu"] for r in runs), statistics.median(r["main cpu"] for r in runs)))
+    previous = previous_cpu = 0.0
     for name, meaning in STARTUP_STEPS:
         times = [r[name] for r in runs if name in r]
         if not times:
             continue
         at = statistics.median(times)
-        print("  %-22s at %6.0f ms  (+%5.0f)  %s" % (name, at, at - previous, meaning))
-        previous = at
+        cpu = [r["step cpu"][name] for r in runs if name in r["step cpu"]]
+        cpu_at = statistics.median(cpu) if cpu else float("nan")
+        print("  %-22s at %6.0f ms  (+%5.0f)  main-thread CPU %6.0f ms (+%5.0f)  %s" % (
+            name, at, at - previous, cpu_at, cpu_at - previous_cpu, meaning))
+        previous, previous_cpu = at, cpu_at
 
 
 def steer(game, until_count):

@@ -1,7 +1,7 @@
 /* Frame-time probe, loaded into the game with LD_PRELOAD: wraps glfwSwapBuffers
  * and appends one line per swap to the file named by PEMBRIX_PROBE_LOG:
  *   swap <wall ns, CLOCK_REALTIME> <process CPU ns> <main-thread CPU ns>
- * "mark <name> <wall ns>" around glfwInit and glfwCreateWindow and at the first
+ * "mark <name> <wall ns> <calling thread's CPU ns>" around glfwInit and glfwCreateWindow and at the first
  * call of a few GLFW functions that the game calls once at a known step of its
  * start-up (where start-up goes), and, when the process exits normally,
  * "vmhwm <kB>" (peak resident memory).
@@ -39,7 +39,7 @@ __attribute__((constructor)) static void openLog(void) {
 
 static void mark(const char* name) {
     if (!logFile) return;
-    fprintf(logFile, "mark %s %lld\n", name, nanoseconds(CLOCK_REALTIME));
+    fprintf(logFile, "mark %s %lld %lld\n", name, nanoseconds(CLOCK_REALTIME), nanoseconds(CLOCK_THREAD_CPUTIME_ID));
     fflush(logFile);
 }
 
