@@ -6,7 +6,8 @@
 #   tools/perf/cpu_instructions.sh [BUILD_DIR]           headless play frames of each shipped level
 #                                                        (bench/PlayFrameBench.cpp: updatePlayFrame,
 #                                                        sparks update, HUD draw list), 600 frames each
-#   tools/perf/cpu_instructions.sh --render [BUILD_DIR]  the scene renderer's CPU side per frame
+#   tools/perf/cpu_instructions.sh --render [BUILD_DIR [LEVEL...]]
+#                                                        the scene renderer's CPU side per frame
 #                                                        (pembrix_frame_bench under Xvfb, llvmpipe on
 #                                                        the calling thread, 30 frames per level
 #                                                        past the first)
@@ -16,6 +17,8 @@ cd "$(dirname "$0")/../.."
 mode=play
 if [[ "${1:-}" == "--render" ]]; then mode=render; shift; fi
 build=${1:-build}
+levels=("${@:2}")
+[[ ${#levels[@]} -gt 0 ]] || levels=(1 2 3)
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 
@@ -83,7 +86,7 @@ if [[ $mode == play ]]; then
 else
     # Two runs per level, 10 and 40 frames (each half unfenced, half fenced);
     # their difference is 30 frames without the one-off costs of the first.
-    for level in 1 2 3; do
+    for level in "${levels[@]}"; do
         for frames in 10 40; do
             # One rasteriser thread, the calling one, so that the figure is one thread's.
             LP_NUM_THREADS=0 xvfb-run -a -s "-screen 0 1280x800x24" \
