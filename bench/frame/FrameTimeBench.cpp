@@ -4,19 +4,24 @@
 // ground, objects, ball, sun) and swapping buffers. For each level it prints
 // the median and 95th percentile of whole frames, then, in a second run fenced
 // with glFinish after each pass, how the time splits between the shadow pass,
-// the lit pass and the swap (which resolves the multisampled buffer).
+// the lit pass, the overlays of a play frame (the HUD and the sun's glare) and
+// the swap (which resolves the multisampled buffer).
 //
 // Usage: pembrix_frame_bench [--frames N] [--warmup N] [--png FOLDER] [LEVEL...]
 // LEVEL is "plains" for the built-in level or a level file; by default The
 // Plains and levels/level1..3.plvl, read relative to the working directory
 // (run it from the source folder, which holds shaders/, levels/ and models/).
 #include "app/Ball.h"
+#include "app/GameProgress.h"
 #include "app/OrbitCamera.h"
+#include "app/PlayScreens.h"
 #include "app/SceneFrame.h"
 #include "level/BuiltinLevel.h"
 #include "level/LevelHandler.h"
 #include "render/BallRenderer.h"
 #include "render/Gl.h"
+#include "render/LensFlare.h"
+#include "ui/TextRenderer.h"
 
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
@@ -119,7 +124,15 @@ struct FrameTimes {
     std::vector<double> cpu;
     std::vector<double> shadow;
     std::vector<double> lit;
+    std::vector<double> overlays;
     std::vector<double> swap;
+};
+
+// What a play frame draws over the scene: the HUD and the sun's glare.
+struct Overlays {
+    TextRenderer ui;
+    LensFlare flare;
+    GameProgress progress;
 };
 
 double percentile(std::vector<double> values, double share) {
@@ -132,8 +145,8 @@ double percentile(std::vector<double> values, double share) {
 // One level drawn for `warmup` + `frames` frames. Unfenced, only whole frames
 // are timed (swap to swap, as the game runs); fenced, each pass is finished
 // before the next starts and timed on its own.
-FrameTimes runFrames(GLFWwindow* window, BallRenderer& renderer, Level& level, int warmup, int frames,
-                     bool fenced) {
+FrameTimes runFrames(GLFWwindow* window, BallRenderer& renderer, Overlays& overlays, Level& level, int warmup,
+                     int frames, bool fenced) {
     Ball ball = ballOnStart(level);
     OrbitCamera camera;
     camera.aspect = static_cast<float>(kWidth) / kHeight;
@@ -162,6 +175,10 @@ FrameTimes runFrames(GLFWwindow* window, BallRenderer& renderer, Level& level, i
         renderer.drawSun(camera.view(), camera.projection(), level.sunPos, level.sunObj);
         if (fenced) glFinish();
         const Clock::time_point litDone = Clock::now();
+        overlays.ui.drawList(buildPlayHud(overlays.progress, level, kWidth, kHeight));
+        overlays.flare.draw(camera.view(), camera.projection(), level.sunPos, level.sunColor, kWidth, kHeight, kDt);
+        if (fenced) glFinish();
+        const Clock::time_point overlaysDone = Clock::now();
         glfwSwapBuffers(window);
         if (fenced) glFinish();
         glfwPollEvents();
@@ -172,7 +189,8 @@ FrameTimes runFrames(GLFWwindow* window, BallRenderer& renderer, Level& level, i
             times.total.push_back(fenced ? millisecondsBetween(start, end) : millisecondsBetween(previous, end));
             times.shadow.push_back(millisecondsBetween(start, shadowDone));
             times.lit.push_back(millisecondsBetween(shadowDone, litDone));
-            times.swap.push_back(millisecondsBetween(litDone, end));
+            times.overlays.push_back(millisecondsBetween(litDone, overlaysDone));
+            times.swap.push_back(millisecondsBetween(overlaysDone, end));
         }
         previous = end;
         previousCpu = cpu;
@@ -219,24 +237,30 @@ int main(int argc, char** argv) {
               << options.warmup << " warm-up frames\n";
     BallRenderer renderer;
     if (!renderer.init(kWidth, kHeight)) return 1;
-    std::printf("%-22s %10s %10s %10s | %10s %10s %10s %10s\n", "level", "median ms", "p95 ms", "cpu ms",
-                "fenced ms", "shadow %", "lit %", "swap %");
+    Overlays overlays;
+    overlays.ui.init(kWidth, kHeight);
+    overlays.flare.init();
+    std::printf("%-22s %10s %10s %10s | %10s %10s %10s %10s %10s\n", "level", "median ms", "p95 ms", "cpu ms",
+                "fenced ms", "shadow %", "lit %", "overlays %", "swap %");
     for (const std::string& name : options.levels) {
         Level level = name == "plains" ? makeLevel1() : LevelHandler::load(name);
-        const FrameTimes frames = runFrames(window, renderer, level, options.warmup, options.frames, false);
+        const FrameTimes frames = runFrames(window, renderer, overlays, level, options.warmup, options.frames, false);
         if (!options.pngFolder.empty()) {
             std::filesystem::create_directories(options.pngFolder);
             saveResolvedFrame(options.pngFolder + "/" + std::filesystem::path(name).stem().string() + ".png");
         }
-        const FrameTimes parts = runFrames(window, renderer, level, options.warmup, options.frames, true);
+        const FrameTimes parts = runFrames(window, renderer, overlays, level, options.warmup, options.frames, true);
         const double fencedMedian = percentile(parts.total, 0.5);
         auto share = [&](const std::vector<double>& pass) { return 100.0 * percentile(pass, 0.5) / fencedMedian; };
-        std::printf("%-22s %10.1f %10.1f %10.1f | %10.1f %10.0f %10.0f %10.0f\n", name.c_str(),
+        std::printf("%-22s %10.1f %10.1f %10.1f | %10.1f %10.0f %10.0f %10.0f %10.0f\n", name.c_str(),
                     percentile(frames.total, 0.5), percentile(frames.total, 0.95), percentile(frames.cpu, 0.5),
                     fencedMedian,
-                    share(parts.shadow), share(parts.lit), share(parts.swap));
+                    share(parts.shadow), share(parts.lit), share(parts.overlays), share(parts.swap));
         std::fflush(stdout);
     }
+    overlays.flare.release();
+    overlays.ui.release();
+    releaseSharedTextBuffers();
     renderer.destroy();
     glfwDestroyWindow(window);
     glfwTerminate();

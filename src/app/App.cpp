@@ -22,6 +22,7 @@
 #include "render/Math.h"
 #include "render/ModelCache.h"
 #include "render/ParticleSystem.h"
+#include "render/ProceduralTexture.h"
 #include "ui/TextRenderer.h"
 
 #define GLFW_INCLUDE_NONE
@@ -306,6 +307,8 @@ void releaseGpuObjects(App& app) {
 }
 
 int startAndRun(App& app) {
+    // The texture pixels need no window: they build while it opens.
+    ProceduralTexture::startBuildingStartupPixels();
     if (!glfwInit()) {
         std::cerr << "[App] glfwInit failed: no display to open a window on.\n";
         return 1;

@@ -127,6 +127,8 @@ void PhysicsWorld::step(Ball& ball, std::vector<SceneObject>& objects, float dt)
 
 void PhysicsWorld::resolveContacts(Ball& ball, std::vector<SceneObject>& objects, float dt) {
     ContactCollector collector(ballObject.get());
+    collector.contacts.swap(contactBuffer);
+    collector.contacts.clear();
     world->contactTest(ballObject.get(), collector);
 
     ball.friction = kNormalFriction;
@@ -143,4 +145,5 @@ void PhysicsWorld::resolveContacts(Ball& ball, std::vector<SceneObject>& objects
         applyTileContact(ball, objects[contact.objectIndex], n,
                          remainingDepth(contact.depth, ball.position - start, n), dt);
     }
+    contactBuffer.swap(collector.contacts);
 }

@@ -6,6 +6,7 @@
 // loaded (ball object and tile bodies of one level).
 #pragma once
 
+#include "physics/ContactCollector.h"
 #include "physics/TileBody.h"
 
 #include <btBulletDynamicsCommon.h>
@@ -52,6 +53,9 @@ public:
     std::vector<TileBody> tileBodies;
 
 private:
+    // The contact list of the last step, kept so that a step reuses its memory.
+    std::vector<Contact> contactBuffer;
+
     void createWorld();
     void buildBodies(const Ball& ball, std::vector<SceneObject>& objects);
     void resolveContacts(Ball& ball, std::vector<SceneObject>& objects, float dt);

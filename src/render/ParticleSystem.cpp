@@ -163,6 +163,7 @@ void ParticleSystem::emit(const ParticleBurst& burst) {
 }
 
 void ParticleSystem::update(float dt) {
+    if (aliveCount == 0) return;  // most frames have no sparks: no need to walk the whole pool
     aliveCount = 0;
     for (int i = 0; i < capacity; ++i) {
         Particle& p = particles[static_cast<size_t>(i)];

@@ -64,8 +64,14 @@ GLuint specularTexture(std::uint32_t material);
 GLuint normalMapTexture(std::uint32_t material);
 GLuint ballSpecularTexture();
 
-// Generates the start-up textures that are not cached yet (the CPU work on all
-// cores, the uploads on this thread).
+// Starts building the start-up textures' pixels on a thread of its own, so
+// that the work overlaps opening the window and compiling the shaders; needs
+// no GL. Does nothing while such a build is pending.
+void startBuildingStartupPixels();
+
+// Generates the start-up textures that are not cached yet: the pixels of a
+// pending build started ahead (waited for), otherwise built now on all cores;
+// the uploads on this thread, in order.
 void generateAll();
 // Deletes every cached texture and empties the caches; the next lookup
 // generates afresh. Without GL the names are only forgotten.

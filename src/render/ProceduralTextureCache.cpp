@@ -2,8 +2,10 @@
 #include "render/ProceduralTexture.h"
 
 #include <algorithm>
+#include <future>
 #include <iostream>
 #include <map>
+#include <system_error>
 #include <thread>
 
 namespace ProceduralTexture {
@@ -15,6 +17,8 @@ using Cache = std::map<std::uint32_t, GLuint>;
 Cache albedoCache;
 Cache specularCache;
 Cache normalMapCache;
+// Pixels of every start-up request, in order, being built ahead of generateAll.
+std::future<std::vector<Pixels>> startupPixelsAhead;
 
 const char* albedoName(std::uint32_t material) {
     static const char* const kNames[] = {"stone", "wood", "marble", "cobblestone", "dirt", "ice"};
@@ -60,6 +64,23 @@ GLuint lookup(TextureRequest request) {
     return store(request, buildPixels(request));
 }
 
+unsigned threadCount() { return std::max(1u, std::thread::hardware_concurrency()); }
+
+bool sameRequest(TextureRequest a, TextureRequest b) { return a.kind == b.kind && a.material == b.material; }
+
+// The pixels of `missing` (start-up requests in their order) from the build
+// started ahead, waiting for it to end; empty when none was started.
+std::vector<Pixels> takePixelsBuiltAhead(const std::vector<TextureRequest>& missing) {
+    if (!startupPixelsAhead.valid()) return {};
+    std::vector<Pixels> all = startupPixelsAhead.get();
+    const std::vector<TextureRequest> requests = startupRequests();
+    std::vector<Pixels> picked;
+    for (std::size_t i = 0; i < requests.size() && i < all.size() && picked.size() < missing.size(); ++i) {
+        if (sameRequest(requests[i], missing[picked.size()])) picked.push_back(std::move(all[i]));
+    }
+    return picked;
+}
+
 void deleteAll(Cache& cache) {
     if (glLoaded()) {
         for (const auto& [key, texture] : cache) {
@@ -100,16 +121,28 @@ GLuint normalMapTexture(std::uint32_t material) {
 
 GLuint ballSpecularTexture() { return lookup({TextureKind::BallSpecular, 0}); }
 
+void startBuildingStartupPixels() {
+    if (startupPixelsAhead.valid()) return;
+    try {
+        // One thread: opening the window takes longer than the whole build,
+        // and the other core stays free for it.
+        startupPixelsAhead = std::async(std::launch::async, [] { return buildAllPixels(startupRequests(), 1); });
+    } catch (const std::system_error&) {
+        // No thread to be had: generateAll builds the pixels itself.
+    }
+}
+
 void generateAll() {
     if (!glLoaded()) return;
     std::vector<TextureRequest> missing;
     for (const TextureRequest& request : startupRequests()) {
         if (cacheOf(request.kind).count(keyOf(request)) == 0) missing.push_back(request);
     }
-    // The pixels on every core, then the uploads (and messages) in order on
-    // this thread, which owns the context; each buffer goes after its upload.
-    const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
-    std::vector<Pixels> pixels = buildAllPixels(missing, threads);
+    // The pixels built ahead or now on every core, then the uploads (and
+    // messages) in order on this thread, which owns the context; each buffer
+    // goes after its upload.
+    std::vector<Pixels> pixels = takePixelsBuiltAhead(missing);
+    if (pixels.size() != missing.size()) pixels = buildAllPixels(missing, threadCount());
     for (std::size_t i = 0; i < missing.size(); ++i) {
         store(missing[i], pixels[i]);
         Pixels().swap(pixels[i]);

@@ -45,6 +45,18 @@ void endOverlay() {
     glEnable(GL_CULL_FACE);
 }
 
+UiUniformLocations fetchUniformLocations(const ShaderProgram& program) {
+    UiUniformLocations locations;
+    if (program.id == 0) return locations;
+    locations.projection = glGetUniformLocation(program.id, "projection");
+    locations.model = glGetUniformLocation(program.id, "model");
+    locations.color = glGetUniformLocation(program.id, "color");
+    locations.fontTex = glGetUniformLocation(program.id, "fontTex");
+    locations.uvOffset = glGetUniformLocation(program.id, "uvOffset");
+    locations.uvScale = glGetUniformLocation(program.id, "uvScale");
+    return locations;
+}
+
 }  // namespace
 
 GLuint uploadFontAtlas(const std::vector<std::uint8_t>& atlas) {
@@ -71,6 +83,9 @@ bool TextRenderer::init(int newWidth, int newHeight) {
     if (glLoaded()) {
         uiProgram = ShaderProgram("shaders/ui.vert", "shaders/ui.frag");
         textProgram = ShaderProgram("shaders/text.vert", "shaders/text.frag");
+        // Looked up once here rather than by name on every draw of every frame.
+        uiUniforms = fetchUniformLocations(uiProgram);
+        textUniforms = fetchUniformLocations(textProgram);
 
         uploadStaticVertices(quadVao, quadVbo, kUnitQuad, sizeof(kUnitQuad) / sizeof(float), 2);
 
@@ -85,10 +100,10 @@ void TextRenderer::updateProjection() { projection = buildPixelProjection(width,
 void TextRenderer::drawRect(float x, float y, float w, float h, Vec4 color) {
     beginOverlay();
     uiProgram.use();
-    uiProgram.setMat4("projection", projection);
+    glUniformMatrix4fv(uiUniforms.projection, 1, GL_FALSE, glm::value_ptr(projection));
     const Mat4 model = glm::scale(glm::translate(Mat4(1.0f), Vec3(x, y, 0.0f)), Vec3(w, h, 1.0f));
-    uiProgram.setMat4("model", model);
-    uiProgram.setVec4("color", color);
+    glUniformMatrix4fv(uiUniforms.model, 1, GL_FALSE, glm::value_ptr(model));
+    glUniform4fv(uiUniforms.color, 1, glm::value_ptr(color));
     glBindVertexArray(quadVao);
     glDrawArrays(GL_TRIANGLES, 0, 6);
     glBindVertexArray(0);
@@ -109,12 +124,15 @@ void TextRenderer::drawText(std::string_view text, float x, float y, float scale
                  textVertices.data(), GL_DYNAMIC_DRAW);
 
     textProgram.use();
-    textProgram.setMat4("projection", projection);
-    textProgram.setMat4("model", Mat4(1.0f));
-    textProgram.setVec4("color", color);
-    textProgram.setInt("fontTex", 0);
-    textProgram.setVec2("uvOffset", Vec2(0.0f));
-    textProgram.setVec2("uvScale", Vec2(1.0f));
+    const Mat4 identity(1.0f);
+    const Vec2 noOffset(0.0f);
+    const Vec2 unitScale(1.0f);
+    glUniformMatrix4fv(textUniforms.projection, 1, GL_FALSE, glm::value_ptr(projection));
+    glUniformMatrix4fv(textUniforms.model, 1, GL_FALSE, glm::value_ptr(identity));
+    glUniform4fv(textUniforms.color, 1, glm::value_ptr(color));
+    glUniform1i(textUniforms.fontTex, 0);
+    glUniform2fv(textUniforms.uvOffset, 1, glm::value_ptr(noOffset));
+    glUniform2fv(textUniforms.uvScale, 1, glm::value_ptr(unitScale));
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, fontTexture);
     glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(textVertices.size()));
@@ -161,6 +179,8 @@ void TextRenderer::release() {
     quadVao = 0;
     uiProgram.release();
     textProgram.release();
+    uiUniforms = UiUniformLocations();
+    textUniforms = UiUniformLocations();
 }
 
 void releaseSharedTextBuffers() {

@@ -24,6 +24,17 @@ struct MenuPointer {
     bool leftDown = false;
 };
 
+// Uniform locations of the two 2D programs, looked up once when they are
+// built (-1, which GL ignores, for a name a program lacks).
+struct UiUniformLocations {
+    GLint projection = -1;
+    GLint model = -1;
+    GLint color = -1;
+    GLint fontTex = -1;  // the text program's only
+    GLint uvOffset = -1;
+    GLint uvScale = -1;
+};
+
 class TextRenderer {
 public:
     // Builds both programs, the unit quad and the font atlas (GPU parts only
@@ -69,6 +80,8 @@ public:
     int height = 0;
     ShaderProgram uiProgram;
     ShaderProgram textProgram;
+    UiUniformLocations uiUniforms;
+    UiUniformLocations textUniforms;
     GLuint quadVao = 0;
     GLuint quadVbo = 0;
     GLuint fontTexture = 0;

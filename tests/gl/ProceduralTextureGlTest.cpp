@@ -64,3 +64,23 @@ TEST_F(ProceduralTextureGl, EighteenTexturesReadBackAsBuiltOthersComeOnRequestAn
     EXPECT_TRUE(readBack(stone) == buildAlbedoPixels(1));
     releaseAll();
 }
+
+TEST_F(ProceduralTextureGl, PixelsBuiltAheadUploadAsBuiltInOrderAndSkipWhatIsCached) {
+    releaseAll();
+    const GLuint wood = albedoTexture(2);  // cached before: not made again, the others keep their pixels
+    ConsoleCapture console;
+    startBuildingStartupPixels();
+    generateAll();
+    EXPECT_EQ(console.stdoutText(), "[ProceduralTexture] Generated: stone (256x256)\n"
+                                    "[ProceduralTexture] Generated: marble (256x256)\n"
+                                    "[ProceduralTexture] Generated: cobblestone (256x256)\n"
+                                    "[ProceduralTexture] Generated: dirt (256x256)\n"
+                                    "[ProceduralTexture] Generated: ice (256x256)\n"
+                                    "[ProceduralTexture] Generated: ball_specular (256x256)\n");
+    EXPECT_EQ(albedoTexture(2), wood);
+    for (const TextureRequest& request : startupRequests()) {
+        EXPECT_TRUE(readBack(lookup(request)) == buildPixels(request))
+            << static_cast<int>(request.kind) << "/" << request.material;
+    }
+    releaseAll();
+}
