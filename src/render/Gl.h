@@ -80,6 +80,8 @@
     X(PFNGLISPROGRAMPROC, glIsProgram)                                      \
     X(PFNGLUSEPROGRAMPROC, glUseProgram)                                    \
     X(PFNGLGETUNIFORMLOCATIONPROC, glGetUniformLocation)                    \
+    X(PFNGLGETUNIFORMFVPROC, glGetUniformfv)                                \
+    X(PFNGLGETUNIFORMIVPROC, glGetUniformiv)                                \
     X(PFNGLGETATTRIBLOCATIONPROC, glGetAttribLocation)                      \
     X(PFNGLUNIFORM1IPROC, glUniform1i)                                      \
     X(PFNGLUNIFORM1FPROC, glUniform1f)                                      \

@@ -129,16 +129,8 @@ void ShaderProgram::setInt(const char* name, int value) const {
     glUniform1i(glGetUniformLocation(id, name), value);
 }
 
-void ShaderProgram::setFloat(const char* name, float value) const {
-    glUniform1f(glGetUniformLocation(id, name), value);
-}
-
 void ShaderProgram::setVec2(const char* name, Vec2 value) const {
     glUniform2fv(glGetUniformLocation(id, name), 1, glm::value_ptr(value));
-}
-
-void ShaderProgram::setVec3(const char* name, Vec3 value) const {
-    glUniform3fv(glGetUniformLocation(id, name), 1, glm::value_ptr(value));
 }
 
 void ShaderProgram::setVec4(const char* name, Vec4 value) const {

@@ -28,9 +28,7 @@ public:
     // Look the location up by name on every call; a name the program lacks is
     // location -1, which GL ignores.
     void setInt(const char* name, int value) const;
-    void setFloat(const char* name, float value) const;
     void setVec2(const char* name, Vec2 value) const;
-    void setVec3(const char* name, Vec3 value) const;
     void setVec4(const char* name, Vec4 value) const;
     void setMat4(const char* name, const Mat4& value) const;
 

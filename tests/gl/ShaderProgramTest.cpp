@@ -5,9 +5,12 @@
 #include "support/GlTest.h"
 #include "support/TempDir.h"
 
+#include <glm/gtc/type_ptr.hpp>
+
 #include <filesystem>
 #include <iomanip>
 #include <sstream>
+#include <vector>
 
 class ShaderProgramGl : public GlTest {};
 
@@ -56,4 +59,36 @@ TEST_F(ShaderProgramGl, EachFailureIsReportedInItsOwnWords) {
     EXPECT_EQ(err.find("[Shader] COMPILE ERROR [" + path("bad.frag") + "]:\n"), 0u) << err;
     EXPECT_NE(err.find("[Shader] LINK ERROR [" + a + "+" + path("bad.frag") + "]:\n"), std::string::npos) << err;
     EXPECT_EQ(err.find("COMPILE ERROR", 10), std::string::npos) << "the vertex shader is fine";
+}
+
+TEST_F(ShaderProgramGl, SettersReachTheUniformsTheyNameAndIgnoreUnknownNames) {
+    TempDir dir;
+    dir.write("u.vert", "#version 330 core\nlayout(location = 0) in vec2 p;\nuniform mat4 m;\nuniform vec2 shift;\n"
+                        "void main() { gl_Position = m * vec4(p + shift, 0.0, 1.0); }\n");
+    dir.write("u.frag", "#version 330 core\nuniform vec4 color;\nuniform int pick;\nout vec4 c;\n"
+                        "void main() { c = pick == 1 ? color : vec4(0.0); }\n");
+    ConsoleCapture console;
+    const ShaderProgram program((dir / "u.vert").string(), (dir / "u.frag").string());
+    ASSERT_NE(program.id, 0u);
+    program.use();
+    const Mat4 m(1.0f, 2.0f, 3.0f, 4.0f, 5.0f, 6.0f, 7.0f, 8.0f, 9.0f, 10.0f, 11.0f, 12.0f, 13.0f, 14.0f, 15.0f, 16.0f);
+    program.setMat4("m", m);
+    program.setVec2("shift", Vec2(-1.5f, 2.5f));
+    program.setVec4("color", Vec4(0.1f, 0.2f, 0.3f, 0.4f));
+    program.setInt("pick", 1);
+    program.setInt("absent", 5);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+
+    const auto read = [&](const char* name, int count) {
+        std::vector<float> values(16);
+        glGetUniformfv(program.id, glGetUniformLocation(program.id, name), values.data());
+        values.resize(count);
+        return values;
+    };
+    EXPECT_EQ(read("m", 16), std::vector<float>(glm::value_ptr(m), glm::value_ptr(m) + 16));
+    EXPECT_EQ(read("shift", 2), (std::vector<float>{-1.5f, 2.5f}));
+    EXPECT_EQ(read("color", 4), (std::vector<float>{0.1f, 0.2f, 0.3f, 0.4f}));
+    GLint pick = 0;
+    glGetUniformiv(program.id, glGetUniformLocation(program.id, "pick"), &pick);
+    EXPECT_EQ(pick, 1);
 }
