@@ -419,6 +419,29 @@ Pixels buildSpecularPixels(std::uint32_t material) { return buildPixels({Texture
 Pixels buildNormalMapPixels(std::uint32_t material) { return buildPixels({TextureKind::NormalMap, material}); }
 Pixels buildBallSpecularPixels() { return buildPixels({TextureKind::BallSpecular, 0}); }
 
+MipChain buildMipChain(Pixels pixels) {
+    MipChain chain;
+    if (pixels.size() != kByteCount) return chain;
+    chain.push_back(std::move(pixels));
+    for (int size = kSize / 2; size >= 1; size /= 2) {
+        const Pixels& above = chain.back();
+        const int aboveRow = size * 2 * 3;
+        Pixels level(static_cast<std::size_t>(size) * size * 3);
+        for (int y = 0; y < size; ++y) {
+            for (int x = 0; x < size * 3; ++x) {
+                // Byte x of the level's row is channel x % 3 of texel x / 3; the
+                // same channel of the two texels above it sits 3 bytes apart.
+                const std::size_t topLeft = static_cast<std::size_t>(2 * y) * aboveRow + (x / 3) * 6 + x % 3;
+                const int top = (above[topLeft] + above[topLeft + 3] + 1) / 2;
+                const int bottom = (above[topLeft + aboveRow] + above[topLeft + aboveRow + 3] + 1) / 2;
+                level[static_cast<std::size_t>(y) * size * 3 + x] = static_cast<std::uint8_t>((top + bottom + 1) / 2);
+            }
+        }
+        chain.push_back(std::move(level));
+    }
+    return chain;
+}
+
 std::vector<TextureRequest> startupRequests() {
     std::vector<TextureRequest> requests;
     for (std::uint32_t m = 1; m <= 6; ++m) requests.push_back({TextureKind::Albedo, m});

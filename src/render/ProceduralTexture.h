@@ -43,6 +43,15 @@ Pixels buildBallSpecularPixels();
 
 Pixels buildPixels(TextureRequest request);
 
+// A texture and its mipmaps: the 256 x 256 pixels first, then each level half
+// the size of the one before down to 1 x 1 (nine in all). A texel is the mean
+// of the 2 x 2 above it, each row pair and then the two means rounded half up:
+// the rounding of Mesa's own mipmap generation, so the textures look as they
+// did when the driver made the levels. Built on the CPU so that the GL thread
+// only uploads; empty for pixels that are not 256 x 256 x 3 bytes.
+using MipChain = std::vector<Pixels>;
+MipChain buildMipChain(Pixels pixels);
+
 // The textures made at start-up, in order: albedo 1..6, specular 1..6, normal
 // maps 1, 2, 3, 5, 6, then the ball's map.
 std::vector<TextureRequest> startupRequests();
@@ -54,9 +63,9 @@ std::vector<Pixels> buildAllPixels(const std::vector<TextureRequest>& requests, 
 
 // --- GL half (the context must be current; without GL every lookup is 0) ---
 
-// A 256 x 256 GL_RGB8 texture with mipmaps, trilinear filtering and repeat
-// wrapping; 0 for a buffer that is not 256 x 256 x 3 bytes.
-GLuint uploadTexture(const Pixels& pixels);
+// A 256 x 256 GL_RGB8 texture with the chain's mipmaps, trilinear filtering
+// and repeat wrapping; 0 for a chain that `buildMipChain` would not make.
+GLuint uploadTexture(const MipChain& chain);
 
 // 0 for material 0; otherwise the cached texture, generated on first request.
 GLuint albedoTexture(std::uint32_t material);

@@ -17,8 +17,8 @@ using Cache = std::map<std::uint32_t, GLuint>;
 Cache albedoCache;
 Cache specularCache;
 Cache normalMapCache;
-// Pixels of every start-up request, in order, being built ahead of generateAll.
-std::future<std::vector<Pixels>> startupPixelsAhead;
+// Mip chains of every start-up request, in order, being built ahead of generateAll.
+std::future<std::vector<MipChain>> startupChainsAhead;
 
 const char* albedoName(std::uint32_t material) {
     static const char* const kNames[] = {"stone", "wood", "marble", "cobblestone", "dirt", "ice"};
@@ -47,8 +47,8 @@ void reportGenerated(TextureRequest request) {
 }
 
 // Uploads and caches; only textures that were really made are announced.
-GLuint store(TextureRequest request, const Pixels& pixels) {
-    const GLuint texture = uploadTexture(pixels);
+GLuint store(TextureRequest request, const MipChain& chain) {
+    const GLuint texture = uploadTexture(chain);
     if (texture != 0) reportGenerated(request);
     cacheOf(request.kind)[keyOf(request)] = texture;
     return texture;
@@ -61,20 +61,26 @@ GLuint lookup(TextureRequest request) {
     // Without GL nothing can be made, and nothing is cached so that a later
     // request with a context still gets its texture.
     if (!glLoaded()) return 0;
-    return store(request, buildPixels(request));
+    return store(request, buildMipChain(buildPixels(request)));
 }
 
 unsigned threadCount() { return std::max(1u, std::thread::hardware_concurrency()); }
 
 bool sameRequest(TextureRequest a, TextureRequest b) { return a.kind == b.kind && a.material == b.material; }
 
-// The pixels of `missing` (start-up requests in their order) from the build
+std::vector<MipChain> buildAllMipChains(const std::vector<TextureRequest>& requests, unsigned threadCount) {
+    std::vector<MipChain> chains;
+    for (Pixels& pixels : buildAllPixels(requests, threadCount)) chains.push_back(buildMipChain(std::move(pixels)));
+    return chains;
+}
+
+// The chains of `missing` (start-up requests in their order) from the build
 // started ahead, waiting for it to end; empty when none was started.
-std::vector<Pixels> takePixelsBuiltAhead(const std::vector<TextureRequest>& missing) {
-    if (!startupPixelsAhead.valid()) return {};
-    std::vector<Pixels> all = startupPixelsAhead.get();
+std::vector<MipChain> takeChainsBuiltAhead(const std::vector<TextureRequest>& missing) {
+    if (!startupChainsAhead.valid()) return {};
+    std::vector<MipChain> all = startupChainsAhead.get();
     const std::vector<TextureRequest> requests = startupRequests();
-    std::vector<Pixels> picked;
+    std::vector<MipChain> picked;
     for (std::size_t i = 0; i < requests.size() && i < all.size() && picked.size() < missing.size(); ++i) {
         if (sameRequest(requests[i], missing[picked.size()])) picked.push_back(std::move(all[i]));
     }
@@ -92,13 +98,19 @@ void deleteAll(Cache& cache) {
 
 }  // namespace
 
-GLuint uploadTexture(const Pixels& pixels) {
-    if (pixels.size() != kByteCount || !glLoaded()) return 0;
+GLuint uploadTexture(const MipChain& chain) {
+    if (chain.empty() || chain[0].size() != kByteCount || !glLoaded()) return 0;
     GLuint texture = 0;
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, kSize, kSize, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    glGenerateMipmap(GL_TEXTURE_2D);
+    // The small levels' rows (2 x 3, 1 x 3 bytes) are not whole four-byte words.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    int size = kSize;
+    for (std::size_t level = 0; level < chain.size(); ++level, size /= 2) {
+        glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), GL_RGB8, size, size, 0, GL_RGB, GL_UNSIGNED_BYTE,
+                     chain[level].data());
+    }
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);  // the GL default other uploads assume
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
@@ -122,11 +134,11 @@ GLuint normalMapTexture(std::uint32_t material) {
 GLuint ballSpecularTexture() { return lookup({TextureKind::BallSpecular, 0}); }
 
 void startBuildingStartupPixels() {
-    if (startupPixelsAhead.valid()) return;
+    if (startupChainsAhead.valid()) return;
     try {
         // One thread: opening the window takes longer than the whole build,
         // and the other core stays free for it.
-        startupPixelsAhead = std::async(std::launch::async, [] { return buildAllPixels(startupRequests(), 1); });
+        startupChainsAhead = std::async(std::launch::async, [] { return buildAllMipChains(startupRequests(), 1); });
     } catch (const std::system_error&) {
         // No thread to be had: generateAll builds the pixels itself.
     }
@@ -138,14 +150,14 @@ void generateAll() {
     for (const TextureRequest& request : startupRequests()) {
         if (cacheOf(request.kind).count(keyOf(request)) == 0) missing.push_back(request);
     }
-    // The pixels built ahead or now on every core, then the uploads (and
+    // The mip chains built ahead or now on every core, then the uploads (and
     // messages) in order on this thread, which owns the context; each buffer
     // goes after its upload.
-    std::vector<Pixels> pixels = takePixelsBuiltAhead(missing);
-    if (pixels.size() != missing.size()) pixels = buildAllPixels(missing, threadCount());
+    std::vector<MipChain> chains = takeChainsBuiltAhead(missing);
+    if (chains.size() != missing.size()) chains = buildAllMipChains(missing, threadCount());
     for (std::size_t i = 0; i < missing.size(); ++i) {
-        store(missing[i], pixels[i]);
-        Pixels().swap(pixels[i]);
+        store(missing[i], chains[i]);
+        MipChain().swap(chains[i]);
     }
 }
 

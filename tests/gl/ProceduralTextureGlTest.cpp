@@ -1,5 +1,6 @@
 // The procedural textures as GL textures: what generateAll announces, uploads
-// that read back as built, textures made on first request, and release.
+// that read back as built (mipmaps too), textures made on first request, and
+// release.
 #include "render/ProceduralTexture.h"
 #include "support/ConsoleCapture.h"
 #include "support/GlTest.h"
@@ -10,11 +11,12 @@ using namespace ProceduralTexture;
 
 namespace {
 
-Pixels readBack(GLuint texture) {
-    Pixels pixels(kByteCount, 0);
+Pixels readBack(GLuint texture, int level = 0) {
+    const std::size_t size = static_cast<std::size_t>(kSize >> level);
+    Pixels pixels(size * size * 3, 0);
     glBindTexture(GL_TEXTURE_2D, texture);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    glGetTexImage(GL_TEXTURE_2D, level, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
     return pixels;
 }
 
@@ -83,4 +85,27 @@ TEST_F(ProceduralTextureGl, PixelsBuiltAheadUploadAsBuiltInOrderAndSkipWhatIsCac
             << static_cast<int>(request.kind) << "/" << request.material;
     }
     releaseAll();
+}
+
+TEST_F(ProceduralTextureGl, UploadedMipmapsAreTheChainAndTheDriversOwnTexelForTexel) {
+    const MipChain chain = buildMipChain(buildAlbedoPixels(3));  // marble: fine veins that mipmaps blur
+    const GLuint ours = uploadTexture(chain);
+    ASSERT_NE(ours, 0u);
+    GLint alignment = 0;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+    EXPECT_EQ(alignment, 4) << "later uploads assume the default";
+    GLuint driver = 0;
+    glGenTextures(1, &driver);
+    glBindTexture(GL_TEXTURE_2D, driver);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, kSize, kSize, 0, GL_RGB, GL_UNSIGNED_BYTE, chain[0].data());
+    glGenerateMipmap(GL_TEXTURE_2D);
+    for (int level = 0; level < static_cast<int>(chain.size()); ++level) {
+        SCOPED_TRACE(level);
+        EXPECT_TRUE(readBack(ours, level) == chain[level]);
+        EXPECT_TRUE(readBack(driver, level) == chain[level]) << "the textures no longer look as the driver made them";
+    }
+    EXPECT_EQ(uploadTexture(MipChain()), 0u);
+    glDeleteTextures(1, &ours);
+    glDeleteTextures(1, &driver);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }

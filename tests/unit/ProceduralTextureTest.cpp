@@ -71,3 +71,50 @@ TEST(ProceduralTexture, ParallelBuildEqualsBuildingEachAloneAndHeadlessLookupsMa
     releaseAll();
     EXPECT_EQ(console.stdoutText() + console.stderrText(), "");
 }
+
+TEST(ProceduralTexture, MipChainHalvesDownToOneTexelAveragingEachChannelOfTwoByTwo) {
+    // Red counts columns, green rows, blue is a 0/255 checkerboard: a mixed-up
+    // channel, row or column gives another value, and every mean is a half.
+    Pixels base(kByteCount);
+    for (int y = 0; y < kSize; ++y) {
+        for (int x = 0; x < kSize; ++x) {
+            std::uint8_t* texel = &base[(static_cast<std::size_t>(y) * kSize + x) * 3];
+            texel[0] = static_cast<std::uint8_t>(x);
+            texel[1] = static_cast<std::uint8_t>(y);
+            texel[2] = (x + y) % 2 == 0 ? 0 : 255;
+        }
+    }
+    const MipChain chain = buildMipChain(base);
+    ASSERT_EQ(chain.size(), 9u);
+    EXPECT_TRUE(chain[0] == base);
+    for (std::size_t level = 1, size = kSize / 2; level < chain.size(); ++level, size /= 2) {
+        EXPECT_EQ(chain[level].size(), size * size * 3) << level;
+    }
+    for (int y = 0; y < kSize / 2; ++y) {
+        for (int x = 0; x < kSize / 2; ++x) {
+            const std::uint8_t* texel = &chain[1][(static_cast<std::size_t>(y) * kSize / 2 + x) * 3];
+            ASSERT_EQ(std::vector<int>(texel, texel + 3), std::vector<int>({2 * x + 1, 2 * y + 1, 128})) << x << ", " << y;
+        }
+    }
+    EXPECT_TRUE(buildMipChain(Pixels()).empty());
+    EXPECT_TRUE(buildMipChain(Pixels(kByteCount - 3, 7)).empty());
+}
+
+TEST(ProceduralTexture, MipTexelRoundsEachRowPairThenTheirMeanHalfUp) {
+    // A whole texture of one 2 x 2 tile (top-left, top-right, bottom-left,
+    // bottom-right); a plain rounded mean of four gives another value in all but
+    // the first two.
+    struct Case { std::uint8_t tile[4]; int expected; };
+    for (const Case& c : {Case{{0, 255, 255, 0}, 128}, Case{{0, 1, 0, 1}, 1}, Case{{1, 0, 0, 0}, 1},
+                          Case{{0, 0, 0, 1}, 1}, Case{{255, 254, 254, 254}, 255}, Case{{3, 0, 0, 2}, 2}}) {
+        Pixels base(kByteCount);
+        for (std::size_t i = 0; i < base.size(); ++i) {
+            const std::size_t texel = i / 3;
+            base[i] = c.tile[(texel / kSize % 2) * 2 + texel % 2];
+        }
+        const MipChain chain = buildMipChain(base);
+        ASSERT_EQ(chain.size(), 9u);
+        EXPECT_TRUE(chain[1] == Pixels(chain[1].size(), static_cast<std::uint8_t>(c.expected)))
+            << int(c.tile[0]) << " " << int(c.tile[1]) << " " << int(c.tile[2]) << " " << int(c.tile[3]);
+    }
+}
