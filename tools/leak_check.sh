@@ -50,6 +50,9 @@ preload=""
 console="${LEAK_LOG:-$(mktemp "${TMPDIR:-/tmp}/pembrix-leak-console-XXXXXX")}"
 runner=()
 if [[ $mode == --valgrind ]]; then
+  # valgrind replaces malloc anyway; with the tunable set the game does not
+  # restart itself on huge pages, which would leave valgrind behind.
+  export GLIBC_TUNABLES=glibc.malloc.hugetlb=0
   runner=(valgrind --leak-check=full --show-leak-kinds=definite --errors-for-leak-kinds=definite
           --error-exitcode=3 --suppressions="$repo/tools/valgrind.supp" --num-callers=30)
 fi
