@@ -4,7 +4,10 @@
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 
+#include <stb_image_write.h>
+
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -43,15 +46,12 @@ void GlTest::SetUp() {
 }
 
 void GlTest::TearDown() {
-    if (sharedWindow) {
-        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    }
+    EXPECT_TRUE(!sharedWindow || glGetError() == GL_NO_ERROR) << "a GL error was left";
 }
 
 void GlTest::setWindowSize(int width, int height) {
     glfwSetWindowSize(sharedWindow, width, height);
-    int w = 0;
-    int h = 0;
+    int w = 0, h = 0;
     // The resize reaches the framebuffer after the server has answered.
     for (int tries = 0; tries < 100 && (w != width || h != height); ++tries) {
         glfwPollEvents();
@@ -67,10 +67,6 @@ std::vector<std::uint8_t> readPixelsRgba(int x, int y, int width, int height) {
     glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
     return pixels;
 }
-
-#include <stb_image_write.h>
-
-#include <filesystem>
 
 void savePng(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rgba) {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
