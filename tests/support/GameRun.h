@@ -1,35 +1,18 @@
 // End-to-end runs of the real game binary: a scratch working folder with copies
 // of shaders/, levels/ and models/, a private Xvfb display, real key and mouse events
-// through xdotool, log.txt watching, screenshots and the exit code.
+// through xdotool, console watching, screenshots and the exit code.
 #pragma once
 
 #include "support/TempDir.h"
 
-#include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <sys/types.h>
 
-// An Xvfb server of its own, so end-to-end runs never share a screen.
-class VirtualDisplay {
-public:
-    VirtualDisplay(int width, int height);
-    ~VirtualDisplay();
-    VirtualDisplay(const VirtualDisplay&) = delete;
-    VirtualDisplay& operator=(const VirtualDisplay&) = delete;
-
-    bool ok() const { return !name.empty(); }
-    const std::string& displayName() const { return name; }
-
-private:
-    pid_t pid = -1;
-    std::string name;
-};
-
 class GameRun {
 public:
-    // A scratch folder holding copies of the repository's shaders/, levels/ and models/.
-    GameRun();
+    GameRun();  // the scratch folder, filled from the repository
     ~GameRun();
     GameRun(const GameRun&) = delete;
     GameRun& operator=(const GameRun&) = delete;
@@ -37,28 +20,28 @@ public:
     const std::filesystem::path& dir() const { return scratch.path(); }
     void writeFile(const std::string& name, const std::string& text) const { scratch.write(name, text); }
 
-    // Starts the game on a fresh virtual screen; false when it cannot be started.
+    // Starts the game on a fresh Xvfb screen of its own; false when it cannot be started.
     bool start(int screenWidth = 1280, int screenHeight = 800);
 
-    // Waits until log.txt contains `text`; false after the timeout.
-    bool waitForLog(const std::string& text, double timeoutSeconds = 30.0) const;
-    // Waits until start-up has read the three level slots and the first
-    // frames have run, so input reaches the main menu.
+    // Polls `done` until it holds, the timeout passes or the game has exited; its last answer.
+    bool waitFor(const std::function<bool()>& done, double timeoutSeconds) const;
+    // Waits until the console holds `text` at least `count` times.
+    bool waitForText(const std::string& text, double timeoutSeconds = 30.0, int count = 1) const;
+    // Waits until start-up has read the three level slots and the first frames
+    // have run, so input reaches the main menu.
     bool waitForStartup(double timeoutSeconds = 60.0) const;
     std::string logText() const;
     std::string consoleText() const;  // stdout and stderr of the game, interleaved
 
-    // Input through the X server, as a player gives it. Keys are X keysym
-    // names ("Escape", "Return", "space", "m"); a key is held long enough for
-    // the game's per-frame poll to see it go down.
+    // Input through the X server, as a player gives it. Keys are X keysym names
+    // ("Escape", "Return", "space", "m"), held long enough for the per-frame poll.
     void key(const std::string& keysym, double holdSeconds = 0.3) const;
     void keyDown(const std::string& keysym) const;
     void keyUp(const std::string& keysym) const;
     void click(int x, int y, double holdSeconds = 0.3) const;  // window coordinates
     void movePointer(int x, int y) const;
 
-    // The game's window id as xdotool prints it, empty when there is none.
-    std::string windowId(double timeoutSeconds = 30.0) const;
+    std::string windowId() const;  // as xdotool prints it, empty when there is none
     // Runs `xdotool <arguments>` on the game's screen and returns its output.
     std::string xdotool(const std::string& arguments) const;
     // Saves the whole screen as test-artifacts/<name>.png and returns the path.
@@ -67,14 +50,23 @@ public:
     // The exit code, or -1 when the game did not exit in time (it is killed).
     int waitForExit(double timeoutSeconds = 30.0);
     bool running() const;
-    pid_t processId() const { return gamePid; }  // for sampling /proc/<pid>/status
+    pid_t processId() const { return gamePid; }
 
 private:
     TempDir scratch;
-    TempDir consoleDir;
-    VirtualDisplay* display = nullptr;
+    TempDir consoleDir;  // outside the working folder, which a test may make read-only
+    pid_t displayPid = -1;
+    std::string display;
     pid_t gamePid = -1;
     int exitCode = -1;
 };
 
 void sleepSeconds(double seconds);
+
+inline int countOf(const std::string& text, const std::string& part) {
+    int count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
+
+inline bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
