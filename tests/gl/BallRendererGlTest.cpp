@@ -98,10 +98,6 @@ void drawFrame(BallRenderer& renderer, Level& level, const Ball& ball, const Cam
     renderer.drawSun(camera.view, camera.projection, level.sunPos, level.sunObj);
 }
 
-void save(const std::string& name) {
-    savePng(PEMBRIX_ARTIFACT_DIR "/" + name, kWidth, kHeight, readPixelsRgba(0, 0, kWidth, kHeight));
-}
-
 class BallRendererGl : public GlTest {
 protected:
     void SetUp() override {
@@ -124,7 +120,7 @@ TEST_F(BallRendererGl, PlainsShowATexturedFloorTheGreenEndTileAndTheBallWhereItI
     Level level = makeLevel1();
     const Camera camera = orbitCamera(kBallRest);
     drawFrame(renderer, level, ballAt(kBallRest), camera);
-    save("plains-play-camera.png");
+    saveWindowPng("plains-play-camera", kWidth, kHeight);
     for (Vec3 floor : {Vec3(-2, 0, 5), Vec3(3, 0, 6), Vec3(-5, 0, 7)}) {
         float spread = 0.0f;
         EXPECT_GT(glm::length(meanAround(camera.pixelOf(floor), 16, &spread) - level.skyColor), 0.1f) << floor.x;
@@ -140,7 +136,7 @@ TEST_F(BallRendererGl, PlainsShowATexturedFloorTheGreenEndTileAndTheBallWhereItI
     }
 }
 
-TEST_F(BallRendererGl, TileShadowDarkensTheFloorBesideItAndNothingElse) {
+TEST_F(BallRendererGl, TileShadowDarkensTheFloorBesideItAndNothingElseAndThePassesLeaveTheirState) {
     Level level = makeLevel1();
     // From the north-west, facing the sides of the wooden block whose shadow falls
     // beside it (the sun stands south-east, high).
@@ -156,19 +152,16 @@ TEST_F(BallRendererGl, TileShadowDarkensTheFloorBesideItAndNothingElse) {
     for (int i = 0; i < 5; ++i) unshadowed[i] = luma(meanAround(camera.pixelOf(places[i].point), 2));
     glDisable(GL_DEPTH_TEST);  // the shadow pass must not depend on the state the frame began with
     drawFrame(renderer, level, ballAt(kBallRest), camera);
-    save("plains-shadow-side.png");
+    saveWindowPng("plains-shadow-side", kWidth, kHeight);
     for (int i = 0; i < 5; ++i) {
         SCOPED_TRACE(places[i].name);
         const float shadowed = luma(meanAround(camera.pixelOf(places[i].point), 2));
         if (places[i].shaded) EXPECT_LT(shadowed, 0.6f * unshadowed[i]);
         else EXPECT_NEAR(shadowed, unshadowed[i], 0.03f) << "acne or a stray shadow on a lit surface";
     }
-}
-
-TEST_F(BallRendererGl, ShadowPassLeavesCullingOnAndGroundLeavesBlendingAndCullingOff) {
-    Level level = makeLevel1();
-    renderer.shadowsEnabled = true;
-    glDisable(GL_CULL_FACE);  // the player switched culling off
+    // With culling switched off by the player, the shadow pass still culls back
+    // faces and gives the window back; the ground leaves blending and culling off.
+    glDisable(GL_CULL_FACE);
     glCullFace(GL_FRONT);
     renderer.renderShadowPass(level.objects, ballModelMatrix(ballAt(kBallRest)), kBallRest, kShadowExtent);
     GLint mode = 0, framebuffer = -1, program = -1;
@@ -176,7 +169,7 @@ TEST_F(BallRendererGl, ShadowPassLeavesCullingOnAndGroundLeavesBlendingAndCullin
     glGetIntegerv(GL_FRAMEBUFFER_BINDING, &framebuffer);
     EXPECT_TRUE(glIsEnabled(GL_CULL_FACE) && mode == GL_BACK && framebuffer == 0);
     glViewport(0, 0, kWidth, kHeight);
-    renderer.drawGround(orbitCamera(kBallRest).view, orbitCamera(kBallRest).projection);
+    renderer.drawGround(camera.view, camera.projection);
     glGetIntegerv(GL_CURRENT_PROGRAM, &program);
     EXPECT_TRUE(!glIsEnabled(GL_BLEND) && !glIsEnabled(GL_CULL_FACE) && program == 0);
 }
@@ -188,7 +181,7 @@ TEST_F(BallRendererGl, TheGroundMeltsIntoTheSkyWithoutAStep) {
     level.objects.clear();
     const Camera camera = orbitCamera(level.start, 0.0f, -10.0f);
     drawFrame(renderer, level, ballAt(level.start), camera);
-    save("look-level1-horizon.png");
+    saveWindowPng("look-level1-horizon", kWidth, kHeight);
     const Vec2 nearGround = camera.pixelOf({-6.0f, 0.0f, -4.0f}), farGround = camera.pixelOf({-30.0f, 0.0f, -75.0f});
     EXPECT_GT(glm::length(meanAround(nearGround, 2) - level.skyColor), 0.15f);
     EXPECT_LT(glm::length(meanAround(farGround, 2) - level.skyColor), 0.06f);
@@ -300,7 +293,7 @@ TEST_F(BallRendererGl, WithoutItsGroundShaderTheRendererFailsButFramesStillRunLi
     level.ground = true;  // asks for the ground it cannot draw
     const Camera camera = orbitCamera(kBallRest);
     for (int frame = 0; frame < 2; ++frame) drawFrame(broken, level, ballAt(kBallRest), camera);
-    save("plains-without-ground-shader.png");
+    saveWindowPng("plains-without-ground-shader", kWidth, kHeight);
     const Vec3 end = meanAround(camera.pixelOf(level.endTilePos + Vec3(0.0f, 0.3f, 0.0f)), 3);
     EXPECT_GT(end.g, end.r + 0.25f) << "the lit program lost its matrices";
     broken.destroy();

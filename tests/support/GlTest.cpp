@@ -33,13 +33,9 @@ GLFWwindow* openSharedWindow() {
 }
 }  // namespace
 
-GLFWwindow* glTestWindow() {
-    if (!sharedWindow) sharedWindow = openSharedWindow();
-    return sharedWindow;
-}
-
 void GlTest::SetUp() {
-    ASSERT_NE(glTestWindow(), nullptr) << "no OpenGL 3.3 core context (is DISPLAY set?)";
+    if (!sharedWindow) sharedWindow = openSharedWindow();
+    ASSERT_NE(sharedWindow, nullptr) << "no OpenGL 3.3 core context (is DISPLAY set?)";
     glfwMakeContextCurrent(sharedWindow);
     while (glGetError() != GL_NO_ERROR) {
     }
@@ -68,10 +64,10 @@ std::vector<std::uint8_t> readPixelsRgba(int x, int y, int width, int height) {
     return pixels;
 }
 
-void savePng(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rgba) {
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    const int stride = width * 4;
+void saveWindowPng(const std::string& name, int width, int height) {
+    const std::string path = PEMBRIX_ARTIFACT_DIR "/" + name + ".png";
+    std::filesystem::create_directories(PEMBRIX_ARTIFACT_DIR);
+    const std::vector<std::uint8_t> rgba = readPixelsRgba(0, 0, width, height);
     // GL rows come bottom first; PNG rows top first.
-    stbi_write_png(path.c_str(), width, height, 4, rgba.data() + static_cast<size_t>(height - 1) * stride,
-                   -stride);
+    stbi_write_png(path.c_str(), width, height, 4, rgba.data() + static_cast<size_t>(height - 1) * width * 4, -width * 4);
 }

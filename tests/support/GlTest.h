@@ -8,15 +8,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
-
-struct GLFWwindow;
 
 class GlTest : public ::testing::Test {
 protected:
-    // Makes the shared context current at the given framebuffer size and
-    // clears any stale error.
-    void SetUp() override;
+    void SetUp() override;  // makes the shared context current and clears any stale error
     // Every GL test must leave glGetError clean.
     void TearDown() override;
 
@@ -24,10 +21,8 @@ protected:
     static void setWindowSize(int width, int height);
 };
 
-GLFWwindow* glTestWindow();
-
 // RGBA bytes of a rectangle of the bound read framebuffer, bottom row first.
 std::vector<std::uint8_t> readPixelsRgba(int x, int y, int width, int height);
 
-// Writes RGBA pixels (bottom row first) as a PNG for people to look at.
-void savePng(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rgba);
+// Saves the bottom-left `width` x `height` of the window as test-artifacts/<name>.png for people to look at.
+void saveWindowPng(const std::string& name, int width, int height);
