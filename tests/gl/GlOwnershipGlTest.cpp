@@ -1,10 +1,8 @@
 // Every GL object the game creates has one owner that deletes it at shutdown
 // while the context is current, and the destructors that run after the window
 // is gone make no GL call at all.
-#include "app/Ball.h"
 #include "app/SceneFrame.h"
 #include "level/LevelHandler.h"
-#include "render/BallRenderer.h"
 #include "render/LensFlare.h"
 #include "render/ParticleSystem.h"
 #include "support/ConsoleCapture.h"
