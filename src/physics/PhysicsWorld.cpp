@@ -4,6 +4,7 @@
 #include "app/Ball.h"
 #include "level/Level.h"
 #include "physics/ContactCollector.h"
+#include "physics/ContactResolver.h"
 #include "physics/TileBehaviours.h"
 
 #include <algorithm>
@@ -21,26 +22,6 @@ btTransform placedAt(Vec3 position) {
 
 bool hasBody(const SceneObject& object) {
     return object.kind == ObjectKind::Tile || object.kind == ObjectKind::MovingTile;
-}
-
-// Contacts that no longer block: past the list, a taken pickup, a crumbled tile.
-bool isIgnored(int index, const std::vector<SceneObject>& objects) {
-    if (index < 0 || static_cast<size_t>(index) >= objects.size()) return true;
-    const SceneObject& object = objects[index];
-    if (object.collected) return true;
-    return object.tileType == TileType::Crumble && object.crumbled;
-}
-
-// The depths are measured once, before any push. Two triangles sharing an
-// edge, or two tiles sharing a seam, report the same penetration along the
-// same normal; pushing by both would lift the ball clear of the ground and
-// leave it ungrounded every other frame. So a contact only pushes by what the
-// earlier contacts of this step have not already pushed along its normal.
-// Pushes that went against the normal are not added: a squeezed ball keeps
-// the plain sum of its pushes.
-float remainingDepth(float depth, Vec3 pushedSoFar, Vec3 unitNormal) {
-    const float along = glm::dot(pushedSoFar, unitNormal);
-    return along > 0.0f ? std::max(0.0f, depth - along) : depth;
 }
 
 }  // namespace
@@ -122,28 +103,14 @@ void PhysicsWorld::step(Ball& ball, std::vector<SceneObject>& objects, float dt)
     switchCrumbleCollision(tileBodies, objects);
     ballObject->setWorldTransform(placedAt(ball.position));
     world->updateAabbs();
-    resolveContacts(ball, objects, dt);
+    collectAndResolveContacts(ball, objects, dt);
 }
 
-void PhysicsWorld::resolveContacts(Ball& ball, std::vector<SceneObject>& objects, float dt) {
+void PhysicsWorld::collectAndResolveContacts(Ball& ball, std::vector<SceneObject>& objects, float dt) {
     ContactCollector collector(ballObject.get());
     collector.contacts.swap(contactBuffer);
     collector.contacts.clear();
     world->contactTest(ballObject.get(), collector);
-
-    ball.friction = kNormalFriction;
-    ball.surface = static_cast<int>(TileType::Normal);
-    ball.grounded = false;
-    const Vec3 start = ball.position;
-    for (const Contact& contact : collector.contacts) {
-        if (isIgnored(contact.objectIndex, objects)) continue;
-        const float length = glm::length(contact.normal);
-        // A degenerate normal has no direction to push along; dividing by it
-        // would put NaN into the ball for good.
-        if (!(length > 0.0f) || !std::isfinite(length)) continue;
-        const Vec3 n = contact.normal / length;
-        applyTileContact(ball, objects[contact.objectIndex], n,
-                         remainingDepth(contact.depth, ball.position - start, n), dt);
-    }
+    resolveContacts(ball, objects, collector.contacts, dt);
     contactBuffer.swap(collector.contacts);
 }

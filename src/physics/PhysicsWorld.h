@@ -30,8 +30,8 @@ public:
     void loadLevel(const Ball& ball, std::vector<SceneObject>& objects);
 
     // One frame: tile behaviours before the query (crumble timers, moving
-    // tiles, crumble switch), then every penetrating contact of the ball in the
-    // library's order. Builds the bodies first when there are none.
+    // tiles, crumble switch), then every penetrating contact of the ball
+    // (resolveContacts). Builds the bodies first when there are none.
     void step(Ball& ball, std::vector<SceneObject>& objects, float dt);
 
     // Removes and frees the ball object and every tile body.
@@ -58,5 +58,5 @@ private:
 
     void createWorld();
     void buildBodies(const Ball& ball, std::vector<SceneObject>& objects);
-    void resolveContacts(Ball& ball, std::vector<SceneObject>& objects, float dt);
+    void collectAndResolveContacts(Ball& ball, std::vector<SceneObject>& objects, float dt);
 };
