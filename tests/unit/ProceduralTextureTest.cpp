@@ -1,6 +1,6 @@
 // The texture recipes: a checksum per texture against any change, two texels each
 // printed by tools/texture_reference.py (written from the recipes without this
-// code), and the materials without relief or without any texture.
+// code), the materials without relief or without any texture, and the mip chain.
 #include "render/ProceduralTexture.h"
 #include "support/ConsoleCapture.h"
 
@@ -46,22 +46,21 @@ TEST(ProceduralTexture, EveryStartupTextureKeepsItsChecksumAndItsReferenceTexels
     }
 }
 
-TEST(ProceduralTexture, MaterialsWithoutATextureOrReliefGetNoneOrAUniformOne) {
+// Materials without a texture get none, and those without relief a uniform one; the
+// parallel build gives the same pixels, with those empty or uniform ones among the bands.
+TEST(ProceduralTexture, UniformOrNoTexturesAndAParallelBuildLikeEachAloneAndHeadlessLookupsMakeNothing) {
     using K = TextureKind;
-    struct Case { K kind; std::uint32_t material; int texels; std::uint8_t r, g, b; };
-    for (const Case c : {Case{K::Albedo, 0, 0, 0, 0, 0}, Case{K::NormalMap, 0, 0, 0, 0, 0}, Case{K::Albedo, 7, 0, 0, 0, 0},
-                         Case{K::Specular, 7, kSize * kSize, 114, 114, 114}, Case{K::NormalMap, 4, kSize * kSize, 128, 128, 255},
-                         Case{K::NormalMap, 0xFFFFFFFEu, kSize * kSize, 128, 128, 255}}) {
-        Pixels uniform;
-        for (int i = 0; i < c.texels; ++i) uniform.insert(uniform.end(), {c.r, c.g, c.b});
-        EXPECT_TRUE(buildPixels({c.kind, c.material}) == uniform) << static_cast<int>(c.kind) << " " << c.material;
-    }
-}
-
-TEST(ProceduralTexture, ParallelBuildEqualsBuildingEachAloneAndHeadlessLookupsMakeNothing) {
+    struct Case { TextureRequest request; bool empty; std::uint8_t r, g, b; };
+    const Case plain[] = {{{K::Albedo, 0}, true, 0, 0, 0}, {{K::NormalMap, 0}, true, 0, 0, 0}, {{K::Albedo, 7}, true, 0, 0, 0},
+                          {{K::Specular, 7}, false, 114, 114, 114}, {{K::NormalMap, 4}, false, 128, 128, 255},
+                          {{K::NormalMap, 0xFFFFFFFEu}, false, 128, 128, 255}};
     std::vector<TextureRequest> requests = startupRequests();
-    requests.insert(requests.begin() + 3, {TextureKind::Albedo, 0});  // bands also meet empty buffers
-    requests.push_back({TextureKind::NormalMap, 4});
+    for (const Case& c : plain) {
+        Pixels uniform;
+        for (int i = 0; i < (c.empty ? 0 : kSize * kSize); ++i) uniform.insert(uniform.end(), {c.r, c.g, c.b});
+        EXPECT_TRUE(buildPixels(c.request) == uniform) << static_cast<int>(c.request.kind) << " " << c.request.material;
+        requests.insert(requests.begin() + 3, c.request);
+    }
     std::vector<Pixels> alone;
     for (const TextureRequest& request : requests) alone.push_back(buildPixels(request));
     for (unsigned threads : {0u, 1u, 2u, 5u}) EXPECT_TRUE(buildAllPixels(requests, threads) == alone) << threads;
