@@ -1,5 +1,5 @@
-// The orbit camera: limits, the exponential follow, its projection and steering
-// directions, and the play frame's drag and zoom.
+// The orbit camera: limits, the exponential follow, its steering directions, and
+// the play frame's drag and zoom.
 #include "app/OrbitCamera.h"
 
 #include "app/Input.h"
@@ -36,12 +36,8 @@ TEST(OrbitCamera, FollowClosesTheSameShareOfTheGapEachSecondAtAnyFrameRate) {
     }
 }
 
-TEST(OrbitCamera, ProjectsItsFieldOfViewAndSteersByFlatUnitDirectionsNeverNaN) {
+TEST(OrbitCamera, SteersByFlatUnitDirectionsNeverNaN) {
     OrbitCamera camera;
-    camera.eye = {0.0f, 0.0f, 10.0f};
-    camera.aspect = 1.0f;
-    const Vec4 clip = camera.projection() * camera.view() * Vec4(0.0f, 10.0f * std::tan(0.5f * camera.fov * kDegToRad), 0, 1);
-    EXPECT_NEAR(clip.y / clip.w, 1.0f, 1e-5f);  // the top edge of the field of view
     camera.yaw = 30.0f;
     camera.pitch = -60.0f;
     camera.follow({2.0f, 0.0f, -3.0f}, 1.0f);
