@@ -19,7 +19,8 @@ TEST(KeyNames, NamesRoundTripAndMatchOnlyInUpperCaseAfterTrimming) {
 
 TEST(ConfigText, SectionsDoNotScopeKeysLastLineWinsAndBadNumbersKeepTheOldValue) {
     // Every other key keeps its default: 1280 x 720 at 60 fps, jump on SPACE (32), windowed, not inverted.
-    const struct { const char* text; int width, height, fpsCap, jump; bool fullscreen, invertY; const char* warning; } cases[] = {
+    struct Case { const char* text; int width, height, fpsCap, jump; bool fullscreen, invertY; const char* warning; };
+    const Case cases[] = {
         {"[Bindings]\nscreenWidth = 800\n[X]\nfpsCap = 30\nfpsCap = 144\n", 800, 720, 144, 32, false, false, ""},
         {"fullscreen = on\r\nkeyJump = J\r\n", 1280, 720, 60, 74, true, false, ""},
         {"#screenWidth = 1\nscreenWidth 3\n[screenWidth = 4]\n", 1280, 720, 60, 32, false, false, ""},
