@@ -1,8 +1,6 @@
 // The level file reader: its messages, the grammar's traps and hostile input.
 #include "level/LevelHandler.h"
 
-#include "level/BuiltinLevel.h"
-
 #include "support/ConsoleCapture.h"
 #include "support/LevelInvariants.h"
 #include "support/TempDir.h"
