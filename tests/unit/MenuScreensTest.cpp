@@ -50,7 +50,8 @@ TEST_F(Menus, BothScreensShowTheirTexts) {
     open();
     const UiDrawList list = screen(0, 0, false);
     for (const char* text : {"SETTINGS", "Display", "1280x720", "Changes apply immediately after pressing Apply.",
-                             "APPLY", "BACK", "Resolution:", "Fullscreen:", "FPS Cap:", "Y-Axis inv.:", "OFF", "60", "<", ">"})
+                             "APPLY", "BACK", "Resolution:", "Fullscreen:", "FPS Cap:", "Y-Axis inv.:", "OFF", "60",
+                             "<", ">"})
         EXPECT_NE(findText(list, text), nullptr) << text;
 }
 

@@ -87,9 +87,10 @@ TEST(ProceduralTexture, EveryStartupTextureKeepsItsChecksumAndItsReferenceTexels
 TEST(ProceduralTexture, UniformOrNoTexturesAndAParallelBuildLikeEachAloneAndHeadlessLookupsMakeNothing) {
     using K = TextureKind;
     struct Case { TextureRequest request; bool empty; std::uint8_t r, g, b; };
-    const Case plain[] = {{{K::Albedo, 0}, true, 0, 0, 0},           {{K::NormalMap, 0}, true, 0, 0, 0},
-                          {{K::Albedo, 7}, true, 0, 0, 0},           {{K::Specular, 7}, false, 114, 114, 114},
-                          {{K::NormalMap, 4}, false, 128, 128, 255}, {{K::NormalMap, 0xFFFFFFFEu}, false, 128, 128, 255}};
+    const Case plain[] = {{{K::Albedo, 0}, true, 0, 0, 0},         {{K::NormalMap, 0}, true, 0, 0, 0},
+                          {{K::Albedo, 7}, true, 0, 0, 0},         {{K::Specular, 7}, false, 114, 114, 114},
+                          {{K::NormalMap, 4}, false, 128, 128, 255},
+                          {{K::NormalMap, 0xFFFFFFFEu}, false, 128, 128, 255}};
     std::vector<TextureRequest> requests = startupRequests();
     for (const Case& c : plain) {
         Pixels uniform;
