@@ -50,8 +50,9 @@ TEST(Ball, JumpsOncePerPressAsHighAsGravityAllows) {
         send(input, kConfig.keyJump, 1);
         Ball ball;
         float peak = 0.0f;
-        for (int i = 0; i < 20000; ++i, peak = std::max(peak, ball.position.y - 0.5f)) {
+        for (int i = 0; i < 20000; ++i) {
             run(ball, input, 1, 1.0f / 4000.0f, 1.0f, antiGravity);
+            peak = std::max(peak, ball.position.y - 0.5f);
         }
         EXPECT_NEAR(peak, antiGravity ? 2.45f : 1.225f, 0.01f) << antiGravity;  // 7 x 7 / 2g
     }

@@ -58,9 +58,10 @@ struct Game : ConsoleCapture {
     }
     Level& level() { return levels[progress.levelIndex]; }
     void frames(int count, bool debugCam = false) {
-        for (int i = 0; i < count; ++i, elapsed += kDt) {
+        for (int i = 0; i < count; ++i) {
             input.update();
             updatePlayFrame(session, drag, input, config, PlayPointer{}, kDt, elapsed, debugCam, 640, 360);
+            elapsed += kDt;
         }
     }
 };
@@ -82,16 +83,21 @@ TEST(ResetTable, EachEntryPointResetsExactlyItsFields) {
         Game game(level);
         GameProgress& p = game.progress;
         // A life lost, a coin and a powerup taken, time gone, two powerups running, the ball elsewhere.
-        p.lives = 2, p.coinsThisLevel = 1, p.timeLeft = 50.0f;
+        p.lives = 2;
+        p.coinsThisLevel = 1;
+        p.timeLeft = 50.0f;
         game.level().objects[1].collected = game.level().objects[2].collected = true;
         p.activePowerups = {activePowerup(PowerupType::Magnet, 6), activePowerup(PowerupType::SlowMo, 4)};
         if (c.entry == ShieldSave) p.activePowerups.insert(p.activePowerups.begin() + 1, activePowerup(PowerupType::Shield, 3));
-        game.ball.color = Vec3(0.1f), game.ball.velocity = Vec3(1), game.ball.friction = 0.98f;
+        game.ball.color = Vec3(0.1f);
+        game.ball.velocity = Vec3(1);
+        game.ball.friction = 0.98f;
         game.ball.position = {7, c.entry >= Respawn ? -60.0f : 3.0f, 7};
         if (c.entry == NewGame) startNewGame(game.session);
         if (c.entry == Start) startLevel(game.session, 3);  // taken modulo the level count
         if (c.entry == Retry) retryLevel(game.session);
-        for (int frame = 0; frame < (c.entry == Respawn ? 5 : c.entry == ShieldSave); ++frame) updateFall(game.session, 0.25f);
+        const int fallFrames = c.entry == Respawn ? 5 : (c.entry == ShieldSave ? 1 : 0);
+        for (int frame = 0; frame < fallFrames; ++frame) updateFall(game.session, 0.25f);
         EXPECT_EQ(std::make_tuple(game.state, p.falling, p.lives, p.coinsThisLevel, p.timeLeft, p.levelIndex),
                   std::make_tuple(GameState::Playing, false, c.lives, c.coins, c.timeLeft, 0));
         EXPECT_EQ(game.level().objects[1].collected || game.level().objects[2].collected, !c.pickupsReset);
@@ -123,7 +129,8 @@ TEST(Powerups, KeepPickUpOrderRefreshInPlaceAndAShieldSavesExactlyOneFall) {
     }
     EXPECT_EQ(std::make_tuple(game.progress.lives, game.progress.falling, list.size()), std::make_tuple(3, true, 1u));
     updateFall(game.session, 0.6f);  // exactly the fall delay
-    game.progress.lives = 1, game.ball.position.y = -51.0f;
+    game.progress.lives = 1;
+    game.ball.position.y = -51.0f;
     updateFall(game.session, 0.6f);
     EXPECT_EQ(game.state, GameState::Playing);
     updateFall(game.session, 0.6f);
@@ -173,7 +180,9 @@ TEST(Magnet, PullsUncollectedCoinsInReachFasterWhenNearer) {
         {ObjectKind::Powerup, 4, false, 4}};
     for (const auto& c : cases) {
         std::vector<SceneObject> objects(1);
-        objects[0].kind = c.kind, objects[0].collected = c.collected, objects[0].pos = ball + direction * c.distance;
+        objects[0].kind = c.kind;
+        objects[0].collected = c.collected;
+        objects[0].pos = ball + direction * c.distance;
         pullCoins(objects, ball, 0.1f);
         EXPECT_NEAR(glm::length(objects[0].pos - (ball + direction * c.after)), 0.0f, 1e-4f) << c.distance;
     }
@@ -222,7 +231,8 @@ TEST(LevelComplete, LevelsFollowKeepingLivesAndPowerupsThenTheMenuAndANewGameSta
 TEST(GameOverScreen, SpaceRetriesTheSameLevelKeepingThePowerupsAndMLeavesEvenAfterARetry) {
     Game game(testLevel("First"), {activePowerup(PowerupType::Shield, 2.5f)});
     startLevel(game.session, -2);  // a negative index wraps too
-    game.progress.lives = 0, game.state = GameState::GameOver;
+    game.progress.lives = 0;
+    game.state = GameState::GameOver;
     updateGameOver(game.session, false, false);
     EXPECT_EQ(game.state, GameState::GameOver);
     updateGameOver(game.session, true, false);

@@ -1,10 +1,46 @@
-// The texture recipes: a checksum per texture against any change, two texels each
-// printed by tools/texture_reference.py (written from the recipes without this
-// code), and the materials without relief or without any texture.
+// The texture recipes and their noise against values printed by
+// tools/texture_reference.py, a separate double-precision implementation written
+// from the recipes and the published algorithms (it reproduces Perlin's own
+// noise(3.14, 42, 7) = 0.136919958784): a checksum and two texels per texture, the
+// materials without relief or without any texture, and the mip chain.
+#include "render/Noise.h"
 #include "render/ProceduralTexture.h"
 #include "support/ConsoleCapture.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
+
+TEST(Noise, GradientAndFractalSumsMatchTheReference) {
+    struct Case { float x, y, z, noise; };
+    // Negative cells and the seams where the permutation table repeats.
+    for (const Case c : {Case{3.14f, 42, 7, 0.136919959f}, Case{-1.25f, -0.5f, -3.75f, -0.221897125f},
+                         Case{255.5f, 1.5f, 0.3f, -0.008154f}, Case{-255.5f, 256.25f, -1.75f, -0.066623688f},
+                         Case{300.7f, -300.7f, 0, -0.177865474f}, Case{-4, 0, 12, 0}}) {
+        EXPECT_NEAR(noise(c.x, c.y, c.z), c.noise, 1e-4f) << c.x << " " << c.y << " " << c.z;
+    }
+    EXPECT_NEAR(fbm(-5.2f, 3.3f, 0.9f, 4, 0.55f, 2.5f), 0.101991348f, 1e-4f);
+    EXPECT_NEAR(turbulence(-2.2f, 7.1f, 1.1f, 4), 0.167084418f, 1e-4f);
+}
+
+TEST(Noise, NoLayersCancellingWeightsAndHugeCoordinatesGiveFiniteValues) {
+    EXPECT_EQ(fbm(0.3f, 0.4f, 0.5f, 0, 0.5f, 2.0f), 0.0f);
+    EXPECT_EQ(fbm(0.3f, 0.4f, 0.5f, 2, -1.0f, 2.0f), 0.0f);  // weights 1 and -1: 0, not 0 / 0
+    EXPECT_EQ(turbulence(0.3f, 0.4f, 0.5f, -3), 0.0f);
+    for (const float big : {3e9f, -3e9f, 1e30f, -1e30f}) {  // beyond int range
+        EXPECT_TRUE(std::isfinite(noise(big, 0.5f, -big)) && std::isfinite(cellular(big, -big))) << big;
+    }
+}
+
+TEST(Cellular, MatchesTheReferenceOnCellBoundariesAndBelowZero) {
+    struct Case { float x, y, expected; };
+    const Case cases[] = {
+        {-1.0f, 0.0f, 0.786545843f},    {-1.0f, -1.0f, 0.603310106f},       {-256.5f, -257.25f, 0.470724041f},
+        {255.9f, -0.1f, 0.174784978f},  {-0.007843137f, -0.807843137f, 0}, {-0.77254902f, 0.752941176f, 0},
+        {-255.925490196f, -256.090196078f, 0}, {-128.666666667f, 5.517647059f, 0},  // feature points of cells -1, -256, -129
+    };
+    for (const Case& c : cases) EXPECT_NEAR(cellular(c.x, c.y), c.expected, 1e-4f) << c.x << " " << c.y;
+}
 
 using namespace ProceduralTexture;
 
@@ -46,22 +82,22 @@ TEST(ProceduralTexture, EveryStartupTextureKeepsItsChecksumAndItsReferenceTexels
     }
 }
 
-TEST(ProceduralTexture, MaterialsWithoutATextureOrReliefGetNoneOrAUniformOne) {
+// Materials without a texture get none, and those without relief a uniform one; the
+// parallel build gives the same pixels, with those empty or uniform ones among the bands.
+TEST(ProceduralTexture, UniformOrNoTexturesAndAParallelBuildLikeEachAloneAndHeadlessLookupsMakeNothing) {
     using K = TextureKind;
-    struct Case { K kind; std::uint32_t material; int texels; std::uint8_t r, g, b; };
-    for (const Case c : {Case{K::Albedo, 0, 0, 0, 0, 0}, Case{K::NormalMap, 0, 0, 0, 0, 0}, Case{K::Albedo, 7, 0, 0, 0, 0},
-                         Case{K::Specular, 7, kSize * kSize, 114, 114, 114}, Case{K::NormalMap, 4, kSize * kSize, 128, 128, 255},
-                         Case{K::NormalMap, 0xFFFFFFFEu, kSize * kSize, 128, 128, 255}}) {
-        Pixels uniform;
-        for (int i = 0; i < c.texels; ++i) uniform.insert(uniform.end(), {c.r, c.g, c.b});
-        EXPECT_TRUE(buildPixels({c.kind, c.material}) == uniform) << static_cast<int>(c.kind) << " " << c.material;
-    }
-}
-
-TEST(ProceduralTexture, ParallelBuildEqualsBuildingEachAloneAndHeadlessLookupsMakeNothing) {
+    struct Case { TextureRequest request; bool empty; std::uint8_t r, g, b; };
+    const Case plain[] = {{{K::Albedo, 0}, true, 0, 0, 0},         {{K::NormalMap, 0}, true, 0, 0, 0},
+                          {{K::Albedo, 7}, true, 0, 0, 0},         {{K::Specular, 7}, false, 114, 114, 114},
+                          {{K::NormalMap, 4}, false, 128, 128, 255},
+                          {{K::NormalMap, 0xFFFFFFFEu}, false, 128, 128, 255}};
     std::vector<TextureRequest> requests = startupRequests();
-    requests.insert(requests.begin() + 3, {TextureKind::Albedo, 0});  // bands also meet empty buffers
-    requests.push_back({TextureKind::NormalMap, 4});
+    for (const Case& c : plain) {
+        Pixels uniform;
+        for (int i = 0; i < (c.empty ? 0 : kSize * kSize); ++i) uniform.insert(uniform.end(), {c.r, c.g, c.b});
+        EXPECT_TRUE(buildPixels(c.request) == uniform) << static_cast<int>(c.request.kind) << " " << c.request.material;
+        requests.insert(requests.begin() + 3, c.request);
+    }
     std::vector<Pixels> alone;
     for (const TextureRequest& request : requests) alone.push_back(buildPixels(request));
     for (unsigned threads : {0u, 1u, 2u, 5u}) EXPECT_TRUE(buildAllPixels(requests, threads) == alone) << threads;
@@ -87,7 +123,8 @@ TEST(ProceduralTexture, MipChainHalvesDownToOneTexelAveragingEachChannelOfTwoByT
     const MipChain chain = buildMipChain(base);
     ASSERT_EQ(chain.size(), 9u);
     EXPECT_TRUE(chain[0] == base);
-    for (std::size_t level = 1, size = kSize / 2; level < chain.size(); ++level, size /= 2) {
+    for (std::size_t level = 1; level < chain.size(); ++level) {
+        const std::size_t size = static_cast<std::size_t>(kSize) >> level;
         EXPECT_EQ(chain[level].size(), size * size * 3) << level;
     }
     for (int y = 0; y < kSize / 2; ++y) {

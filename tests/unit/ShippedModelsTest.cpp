@@ -33,7 +33,8 @@ TEST(ShippedModels, WindOutwardsStayWithinBudgetNameWhatExistsAndStandWhereTheLe
         for (const Mesh& mesh : data.meshes) {
             EXPECT_TRUE(std::any_of(library.materials.begin(), library.materials.end(),
                                     [&](const MtlMaterial& m) { return m.name == mesh.materialName; })) << mesh.materialName;
-            for (size_t i = 0; i + 2 < mesh.indices.size(); i += 3, ++triangles) {
+            for (size_t i = 0; i + 2 < mesh.indices.size(); i += 3) {
+                ++triangles;
                 const Vertex &a = mesh.vertices[mesh.indices[i]], &b = mesh.vertices[mesh.indices[i + 1]],
                              &d = mesh.vertices[mesh.indices[i + 2]];
                 const Vec3 facing = glm::cross(b.position - a.position, d.position - a.position);
