@@ -94,10 +94,13 @@ private:
         const UiBox targets[] = {menu.play, menu.play, menu.settings, row.decrement, row.increment,
                                  settings.apply, settings.back, settings.back, {0.0f, 0.0f, w, h}};
         const UiBox box = targets[pick(sizeof targets / sizeof targets[0])];
-        const float x = box.x + box.w * static_cast<float>(unit()), y = box.y + box.h * static_cast<float>(unit());
+        const int x = static_cast<int>(box.x + box.w * static_cast<float>(unit()));
+        const int y = static_cast<int>(box.y + box.h * static_cast<float>(unit()));
+        // Tested on the whole pixel the click lands on, with a pixel to spare:
+        // a point just past Quit's edge still rounds onto it.
         const UiBox quit = menu.quit;
-        if (x >= quit.x && x <= quit.x + quit.w && y >= quit.y && y <= quit.y + quit.h) return;
-        game.click(static_cast<int>(x), static_cast<int>(y), 0.05 + 0.1 * unit());
+        if (x >= quit.x - 1.0f && x <= quit.x + quit.w + 1.0f && y >= quit.y - 1.0f && y <= quit.y + quit.h + 1.0f) return;
+        game.click(x, y, 0.05 + 0.1 * unit());
     }
 
     const GameRun& game;
@@ -129,7 +132,10 @@ TEST(SoakE2e, DISABLED_RandomInputInEveryStateLeavesNoErrorAndNoGrowth) {
     auto elapsed = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(); };
     while (elapsed() < seconds) {
         player.act();
-        ASSERT_TRUE(game.running()) << "the game stopped on its own:\n" << game.consoleText();
+        if (!game.running()) {
+            const int code = game.waitForExit(5.0);
+            FAIL() << "the game stopped on its own, exit code " << code << ":\n" << game.consoleText();
+        }
         if (elapsed() - sampledAt >= 2.0) {
             sampledAt = elapsed();
             const ScreenSize size = windowSize(game);
