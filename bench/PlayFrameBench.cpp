@@ -5,13 +5,10 @@
 // restarts. Run from the source folder (levels/ and models/ are read from the
 // working directory). Under callgrind the argument is the level, the iteration
 // count the number of frames (tools/perf/cpu_instructions.sh).
-#include "app/GameRules.h"
-#include "app/Input.h"
-#include "app/PlayFrame.h"
 #include "app/PlayScreens.h"
-#include "config/Config.h"
 #include "level/LevelHandler.h"
 #include "render/ModelCache.h"
+#include "support/PlayRecords.h"
 
 #include <benchmark/benchmark.h>
 
@@ -32,28 +29,14 @@ struct SteeringStep {
 };
 constexpr SteeringStep kSteering[] = {{87, 36}, {65, 24}, {83, 36}, {68, 24}};  // W A S D
 
-struct PlayRig {
-    GameProgress progress;
-    std::vector<Level> levels;
-    Ball ball;
-    OrbitCamera camera;
-    PhysicsWorld physics{resolveModel};
-    ParticleSystem particles;
-    GameState state = GameState::Playing;
-    PlaySession session{progress, levels, ball, camera, physics, particles, state};
-    Input input;
-    Config config;
-    OrbitDrag drag;
-    float elapsed = 0.0f;
-    int frame = 0;
+struct PlayRig : PlayRecords {
     int step = 0;
     int framesInStep = 0;
 
-    explicit PlayRig(int slot) {
+    explicit PlayRig(int slot) : PlayRecords(resolveModel) {
         for (int i = 1; i <= kLevelCount; ++i) {
             levels.push_back(LevelHandler::load("levels/level" + std::to_string(i) + ".plvl"));
         }
-        particles.init(2048);
         startLevel(session, slot);
         input.onKeyEvent(kSteering[0].key, 1);
     }

@@ -1,11 +1,7 @@
 // The rules of a game in progress on real records with the exact console lines
 // they print, and whole play frames fed keys the way the window feeds them.
-#include "app/GameRules.h"
-#include "app/Input.h"
-#include "app/PlayFrame.h"
-#include "config/Config.h"
-
 #include "support/ConsoleCapture.h"
+#include "support/PlayRecords.h"
 
 #include <gtest/gtest.h>
 
@@ -33,26 +29,12 @@ std::string banner(const std::string& name, int coins, int lives) {
            "\nWASD=move  SPACE=jump  RMB=orbit  +/-=zoom  M=menu  F9=FPS  F10=wire  F11=cull  F8=debugcam\n";
 }
 
-// A new game on three levels with every record the rules act on (the particle pool's CPU half only), the
-// console captured, and the frame loop's side of a play frame: keys aged once, then the simulation.
-struct Game : ConsoleCapture {
-    GameProgress progress;
-    std::vector<Level> levels;
-    Ball ball;
-    OrbitCamera camera;
-    PhysicsWorld physics;
-    ParticleSystem particles;
-    GameState state = GameState::Playing;
-    PlaySession session{progress, levels, ball, camera, physics, particles, state};
-    Input input;
-    Config config;
-    OrbitDrag drag;
-    float elapsed = 0.0f;
-
+// A new game on three levels with every record the rules act on, the console captured, and the frame
+// loop's side of a play frame: keys aged once, then the simulation.
+struct Game : ConsoleCapture, PlayRecords {
     explicit Game(Level first, std::vector<ActivePowerup> powerups = {}, Level second = testLevel("Second"),
-                  Level third = testLevel("Third"))
-        : levels{std::move(first), std::move(second), std::move(third)} {
-        particles.init(2048);
+                  Level third = testLevel("Third")) {
+        levels = {std::move(first), std::move(second), std::move(third)};
         startNewGame(session);
         progress.activePowerups = std::move(powerups);
     }
