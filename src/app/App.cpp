@@ -19,7 +19,7 @@
 #include "render/BallRenderer.h"
 #include "render/Gl.h"
 #include "render/LensFlare.h"
-#include "render/Math.h"
+#include "base/Math.h"
 #include "render/ModelCache.h"
 #include "render/ParticleSystem.h"
 #include "render/ProceduralTexture.h"

@@ -2,7 +2,7 @@
 // step and the resets. World units (the ball is 1 unit across), seconds.
 #pragma once
 
-#include "render/Math.h"
+#include "base/Math.h"
 
 struct Config;
 class Input;

@@ -4,7 +4,7 @@
 // -89..89), speed in units per second (1..200).
 #pragma once
 
-#include "render/Math.h"
+#include "base/Math.h"
 
 struct Config;
 struct GLFWwindow;

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "level/ActivePowerup.h"
-#include "render/Math.h"
+#include "base/Math.h"
 
 #include <vector>
 

@@ -4,7 +4,7 @@
 // Pitch stays in -80..10 and distance in 4..30.
 #pragma once
 
-#include "render/Math.h"
+#include "base/Math.h"
 
 struct Config;
 class Input;

@@ -7,7 +7,7 @@
 #include "app/Ball.h"
 #include "level/Level.h"
 #include "render/BallRenderer.h"
-#include "render/Math.h"
+#include "base/Math.h"
 
 // Half-size of the square the sun's shadow map covers around the ball.
 constexpr float kShadowExtent = 14.0f;

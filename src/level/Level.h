@@ -5,7 +5,7 @@
 // them. Units: world units, y up, seconds, spin angles in degrees.
 #pragma once
 
-#include "render/Math.h"
+#include "base/Math.h"
 
 #include <string>
 #include <vector>

@@ -4,7 +4,7 @@
 // tile's index in the level's objects, -1 for an object that is no tile).
 #pragma once
 
-#include "render/Math.h"
+#include "base/Math.h"
 
 #include <btBulletCollisionCommon.h>
 

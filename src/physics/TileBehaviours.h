@@ -5,7 +5,7 @@
 // normal's y exceeds 0.7. Units: world units, seconds.
 #pragma once
 
-#include "render/Math.h"
+#include "base/Math.h"
 
 #include <vector>
 

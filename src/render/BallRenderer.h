@@ -7,7 +7,7 @@
 
 #include "level/Level.h"
 #include "render/Gl.h"
-#include "render/Math.h"
+#include "base/Math.h"
 #include "render/Mesh.h"
 #include "render/ShaderProgram.h"
 

@@ -4,7 +4,7 @@
 // A Mesh owns its three GL objects and a Model its meshes; both move, never copy.
 #pragma once
 
-#include "render/Math.h"
+#include "base/Math.h"
 #include "render/MtlMaterial.h"
 
 #include <cstdint>

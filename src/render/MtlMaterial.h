@@ -3,7 +3,7 @@
 // and are 0 for none. Textures are owned by the texture cache, not by this.
 #pragma once
 
-#include "render/Math.h"
+#include "base/Math.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 // The game rules fill it for the coin burst; the particle system spawns it.
 #pragma once
 
-#include "render/Math.h"
+#include "base/Math.h"
 
 struct ParticleBurst {
     Vec3 position{0.0f};

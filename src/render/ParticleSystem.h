@@ -5,7 +5,7 @@
 #pragma once
 
 #include "render/Gl.h"
-#include "render/Math.h"
+#include "base/Math.h"
 #include "render/ParticleBurst.h"
 #include "render/ParticleRandom.h"
 

@@ -2,7 +2,7 @@
 // share.
 #include "render/ProceduralTexture.h"
 
-#include "render/Math.h"
+#include "base/Math.h"
 #include "render/Noise.h"
 
 #include <algorithm>

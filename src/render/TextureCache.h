@@ -6,7 +6,7 @@
 #pragma once
 
 #include "render/Gl.h"
-#include "render/Math.h"
+#include "base/Math.h"
 
 #include <string>
 

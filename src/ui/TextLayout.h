@@ -3,7 +3,7 @@
 // advances 0.78 of a cell per byte, also over bytes that have no glyph.
 #pragma once
 
-#include "render/Math.h"
+#include "base/Math.h"
 
 #include <string_view>
 #include <vector>

@@ -7,7 +7,7 @@
 #include "config/Config.h"
 #include "level/ActivePowerup.h"
 #include "render/Gl.h"
-#include "render/Math.h"
+#include "base/Math.h"
 #include "render/ShaderProgram.h"
 #include "ui/TextLayout.h"
 #include "ui/UiDrawList.h"

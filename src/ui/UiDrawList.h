@@ -3,7 +3,7 @@
 // the CPU, where tests read it; TextRenderer draws it in order.
 #pragma once
 
-#include "render/Math.h"
+#include "base/Math.h"
 
 #include <string>
 #include <string_view>
