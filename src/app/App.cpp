@@ -1,345 +1,220 @@
 // Start-up, frame loop and shutdown of the game.
 #include "app/App.h"
 
-#include "app/Ball.h"
-#include "app/DebugCam.h"
 #include "app/FrameTiming.h"
-#include "app/GameProgress.h"
-#include "app/GameRules.h"
-#include "app/GameState.h"
-#include "app/Input.h"
 #include "app/LogRedirect.h"
-#include "app/OrbitCamera.h"
-#include "app/PlayFrame.h"
-#include "app/PlayScreens.h"
-#include "app/SceneFrame.h"
-#include "config/Config.h"
+#include "app/Window.h"
+#include "config/KeyNames.h"
+#include "game/GameSession.h"
+#include "input/Keys.h"
 #include "level/LevelHandler.h"
-#include "physics/PhysicsWorld.h"
-#include "render/BallRenderer.h"
-#include "render/Gl.h"
-#include "render/LensFlare.h"
-#include "base/Math.h"
-#include "render/ModelCache.h"
-#include "render/ParticleSystem.h"
-#include "render/ProceduralTexture.h"
-#include "ui/TextRenderer.h"
+#include "render/FrameState.h"
+#include "screens/ControlsText.h"
+#include "screens/EndScreens.h"
+#include "screens/Graphics.h"
+#include "screens/Hud.h"
+#include "screens/MenuScreens.h"
+#include "screens/PlayScreen.h"
+#include "screens/PlayWorld.h"
 
-#define GLFW_INCLUDE_NONE
-#include <GLFW/glfw3.h>
-
+#include <algorithm>
+#include <chrono>
 #include <iostream>
-#include <string>
-#include <vector>
+#include <memory>
+#include <thread>
 
 namespace {
 
 constexpr int kParticleCapacity = 2048;
 const char* const kLevelFiles[kLevelCount] = {"levels/level1.plvl", "levels/level2.plvl", "levels/level3.plvl"};
+const char* const kConfigPath = "config.ini";
 
-// Display toggles flipped by their bindings; shadows, physics and the sun
-// effects have no switch.
-struct DisplaySwitches {
-    bool showFPS = false;
-    bool wireframe = false;
-    bool backfaceCulling = true;
-    bool normalMapping = true;
-    bool debugCamActive = false;
-};
+void sleepFor(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
 
-struct CameraMatrices {
-    Mat4 view{1.0f};
-    Mat4 projection{1.0f};
-};
+class App : public Shell {
+public:
+    int run();
+    void applySettings(const Config& applied) override;
 
-// Every long-lived object of the run, in order of construction.
-struct App {
+private:
+    bool start();
+    void runFrame();
+    void flipSwitches();
+    Screen& screen(ScreenId id);
+    void changeScreen(ScreenId next);
+    void drawOverlays(const FrameInfo& frame);
+
+    // Declared first, so it ends last: every GL object below goes while its
+    // context is still current.
+    Window window;
     Config config;
-    GLFWwindow* window = nullptr;
-    int displayWidth = 0;
-    int displayHeight = 0;
-    TextRenderer ui;
     Input input;
-    BallRenderer renderer;
-    LensFlare flare;
-    ParticleSystem particles;
-    Ball ball;
-    OrbitCamera orbitCamera;
-    DebugCam debugCam;
-    OrbitDrag orbitDrag;
-    PhysicsWorld physics{resolveModel};
-    std::vector<Level> levels;
-    GameProgress progress;
-    GameState state = GameState::MainMenu;
+    ModelLibrary models;
+    GameSession session;
+    PlayWorld world{session, models};
     DisplaySwitches switches;
+    DebugCam debugCam;
+    std::unique_ptr<Graphics> graphics;
+    std::unique_ptr<GameContext> context;
+    std::unique_ptr<MainMenuScreen> mainMenu;
+    std::unique_ptr<SettingsScreen> settings;
+    std::unique_ptr<PlayScreen> play;
+    std::unique_ptr<LevelCompleteScreen> levelComplete;
+    std::unique_ptr<GameOverScreen> gameOver;
+    ScreenId current = ScreenId::MainMenu;
     double previousTime = 0.0;
     double previousFrameStart = 0.0;
-    float dt = 0.0f;
-    float elapsedTime = 0.0f;
     FpsCounter fps;
-
-    PlaySession session() { return {progress, levels, ball, orbitCamera, physics, particles, state}; }
-    Level& currentLevel() { return levels[progress.levelIndex]; }
 };
 
-void framebufferSizeChanged(GLFWwindow* window, int width, int height) {
-    App* app = static_cast<App*>(glfwGetWindowUserPointer(window));
-    if (!app) return;
-    app->displayWidth = width;
-    app->displayHeight = height;
-    glViewport(0, 0, width, height);
+void App::applySettings(const Config& applied) {
+    // The settings still apply to this run; the player should know they will not last.
+    if (!saveConfig(applied, kConfigPath)) {
+        std::cerr << "[Config] Cannot write config.ini; the new settings last only until the game closes.\n";
+    }
+    window.applyMode(applied);
 }
 
-bool openWindow(App& app) {
-    if (!isUsableWindowSize(app.displayWidth, app.displayHeight)) {
-        const Config defaults;
-        std::cerr << "[Config] A " << app.displayWidth << "x" << app.displayHeight << " window cannot be opened; using "
-                  << defaults.screenWidth << "x" << defaults.screenHeight << ".\n";
-        app.config.screenWidth = app.displayWidth = defaults.screenWidth;
-        app.config.screenHeight = app.displayHeight = defaults.screenHeight;
-    }
-    GLFWmonitor* monitor = app.config.fullscreen ? glfwGetPrimaryMonitor() : nullptr;
-    app.window = glfwCreateWindow(app.displayWidth, app.displayHeight, "Pembrix Adventure", monitor, nullptr);
-    if (!app.window) {
-        std::cerr << "[App] Cannot create a " << app.displayWidth << "x" << app.displayHeight
-                  << " window with an OpenGL 3.3 core context.\n";
-        return false;
-    }
-    glfwMakeContextCurrent(app.window);
-    glfwSwapInterval(0);
-    glfwGetWindowSize(app.window, &app.displayWidth, &app.displayHeight);
-    glfwSetWindowUserPointer(app.window, &app);
-    glfwSetFramebufferSizeCallback(app.window, framebufferSizeChanged);
+bool App::start() {
+    // The texture pixels need no window: they build while it opens.
+    auto surfaceChains = ProceduralTexture::startBuildingStartupChains();
+    loadConfig(config, kConfigPath);
+    if (!window.open(config, input)) return false;
+    prepareContext();
+    std::cout << "OpenGL " << glVersionText() << "\n";
+
+    graphics = std::make_unique<Graphics>();
+    int width = 0;
+    int height = 0;
+    window.windowSize(width, height);
+    graphics->canvas.init(width, height);
+    graphics->scene.init(std::move(surfaceChains));
+    graphics->flare.init();
+    graphics->particles.init(kParticleCapacity);
+    for (const char* path : kLevelFiles) session.levels.push_back(LevelHandler::load(path));
+    world.setControlsLine(consoleControlsLine(config));
+
+    context = std::unique_ptr<GameContext>(
+        new GameContext{config, models, world, *graphics, switches, debugCam, *this});
+    mainMenu = std::make_unique<MainMenuScreen>(*context);
+    settings = std::make_unique<SettingsScreen>(*context);
+    play = std::make_unique<PlayScreen>(*context);
+    levelComplete = std::make_unique<LevelCompleteScreen>(*context);
+    gameOver = std::make_unique<GameOverScreen>(*context);
+    previousTime = window.time();
+    previousFrameStart = previousTime;
     return true;
 }
 
-CameraMatrices activeCamera(const App& app) {
-    if (app.switches.debugCamActive) return {app.debugCam.view(), app.debugCam.projection()};
-    return {app.orbitCamera.view(), app.orbitCamera.projection()};
+Screen& App::screen(ScreenId id) {
+    switch (id) {
+        case ScreenId::Settings: return *settings;
+        case ScreenId::Play: return *play;
+        case ScreenId::LevelComplete: return *levelComplete;
+        case ScreenId::GameOver: return *gameOver;
+        case ScreenId::MainMenu:
+        case ScreenId::Quit: break;
+    }
+    return *mainMenu;
 }
 
-void flipSwitches(App& app) {
-    const Config& keys = app.config;
-    DisplaySwitches& s = app.switches;
-    if (app.input.wasPressed(keys.keyShowFPS)) s.showFPS = !s.showFPS;
-    if (app.input.wasPressed(keys.keyWireframe)) s.wireframe = !s.wireframe;
-    if (app.input.wasPressed(keys.keyBackCulling)) s.backfaceCulling = !s.backfaceCulling;
-    if (app.input.wasPressed(keys.keyNormalMap)) s.normalMapping = !s.normalMapping;
-    if (app.input.wasPressed(GLFW_KEY_ESCAPE)) glfwSetWindowShouldClose(app.window, 1);
-    if (app.input.wasPressed(keys.keyDebugCam)) {
-        toggleDebugCam(s.debugCamActive, app.debugCam, app.orbitCamera, app.displayWidth, app.displayHeight);
+void App::changeScreen(ScreenId next) {
+    if (next == current) return;
+    if (next == ScreenId::Quit) {
+        window.requestClose();
+        return;
+    }
+    const ScreenId from = current;
+    current = next;
+    screen(current).enter(from);
+}
+
+void App::flipSwitches() {
+    if (input.wasPressed(config.keyShowFPS)) switches.showFPS = !switches.showFPS;
+    if (input.wasPressed(config.keyWireframe)) switches.wireframe = !switches.wireframe;
+    if (input.wasPressed(config.keyBackCulling)) switches.backfaceCulling = !switches.backfaceCulling;
+    if (input.wasPressed(config.keyNormalMap)) switches.normalMapping = !switches.normalMapping;
+    if (input.wasPressed(kKeyEscape)) window.requestClose();
+    if (input.wasPressed(config.keyDebugCam)) {
+        int width = 0;
+        int height = 0;
+        window.framebufferSize(width, height);
+        toggleDebugCam(switches.debugCamActive, debugCam, world.camera(), width, height);
     }
 }
 
-void prepareFrameState(App& app) {
-    glPolygonMode(GL_FRONT_AND_BACK, app.switches.wireframe ? GL_LINE : GL_FILL);
-    if (app.switches.backfaceCulling) {
-        glEnable(GL_CULL_FACE);
-        glCullFace(GL_BACK);
-    } else {
-        glDisable(GL_CULL_FACE);
-    }
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glDrawBuffer(GL_BACK);
-    glViewport(0, 0, app.displayWidth, app.displayHeight);
-    const Vec3 sky = app.currentLevel().skyColor;
-    glClearColor(sky.r, sky.g, sky.b, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+void App::drawOverlays(const FrameInfo& frame) {
+    Canvas& canvas = graphics->canvas;
+    if (switches.showFPS) canvas.draw(buildFpsPanel(fps.rate, frame.width, frame.height));
+    if (switches.debugCamActive) canvas.draw({buildDebugCamBanner(nameOfKey(config.keyDebugCam))});
 }
 
-// Shadow pass, ground, objects and ball of the current level.
-void drawScene(App& app, const CameraMatrices& camera) {
-    drawLevelScene(app.renderer, app.currentLevel(), app.ball, camera.view, camera.projection,
-                   app.switches.normalMapping, app.displayWidth, app.displayHeight);
+void App::runFrame() {
+    previousFrameStart =
+        waitForFrameStart([this] { return window.time(); }, sleepFor, previousFrameStart, config.fpsCap);
+    const double now = window.time();
+    const float dt = frameSeconds(now, previousTime);
+    previousTime = now;
+
+    window.pollEvents();
+    input.update();
+    countFrame(fps, dt);
+    flipSwitches();
+
+    int width = 0;
+    int height = 0;
+    int pixelsWide = 0;
+    int pixelsHigh = 0;
+    window.windowSize(width, height);
+    window.framebufferSize(pixelsWide, pixelsHigh);
+    graphics->canvas.setSize(width, height);
+    if (switches.debugCamActive) {
+        debugCam.aspect = displayAspect(pixelsWide, pixelsHigh, debugCam.aspect);
+        DebugCamControls controls;
+        controls.cursorX = input.cursorX();
+        controls.cursorY = input.cursorY();
+        controls.lookButtonDown = input.mouseDown(kMouseLeft);
+        controls.turbo = input.isDown(kKeyLeftShift) || input.isDown(kKeyRightShift);
+        controls.faster = input.isDown(kKeyEqual);
+        controls.slower = input.isDown(kKeyMinus);
+        controls.forward = input.isDown(config.keyMoveForward);
+        controls.back = input.isDown(config.keyMoveBack);
+        controls.left = input.isDown(config.keyMoveLeft);
+        controls.right = input.isDown(config.keyMoveRight);
+        controls.up = input.isDown(config.keyCamUp);
+        controls.down = input.isDown(config.keyCamDown);
+        debugCam.update(controls, dt);
+    }
+
+    const FrameInfo frame{input,
+                          dt,
+                          static_cast<float>(graphics->canvas.width()),
+                          static_cast<float>(graphics->canvas.height()),
+                          std::max(pixelsWide, 1),
+                          std::max(pixelsHigh, 1)};
+    changeScreen(screen(current).update(frame));
+    if (window.shouldClose()) return;
+
+    const bool inLevel = current == ScreenId::Play || current == ScreenId::LevelComplete || current == ScreenId::GameOver;
+    beginFrame({frame.framebufferWidth, frame.framebufferHeight,
+                inLevel ? world.level().skyColor : kMenuBackground, switches.wireframe, switches.backfaceCulling});
+    screen(current).draw(frame);
+    fillPolygons();
+    drawOverlays(frame);
+    window.swapBuffers();
 }
 
-void playFrame(App& app) {
-    PlayPointer pointer;
-    glfwGetCursorPos(app.window, &pointer.x, &pointer.y);
-    pointer.rightDown = glfwGetMouseButton(app.window, GLFW_MOUSE_BUTTON_RIGHT) == GLFW_PRESS;
-    PlaySession session = app.session();
-    updatePlayFrame(session, app.orbitDrag, app.input, app.config, pointer, app.dt, app.elapsedTime,
-                    app.switches.debugCamActive, app.displayWidth, app.displayHeight);
-
-    const CameraMatrices camera = activeCamera(app);
-    drawScene(app, camera);
-    app.particles.update(app.dt);
-    const Mat4& v = camera.view;
-    app.particles.draw(v, camera.projection, Vec3(v[0][0], v[1][0], v[2][0]), Vec3(v[0][1], v[1][1], v[2][1]));
-    app.ui.drawList(buildPlayHud(app.progress, app.currentLevel(), static_cast<float>(app.ui.width),
-                                 static_cast<float>(app.ui.height)));
-    if (app.input.wasPressed(GLFW_KEY_M)) app.state = GameState::MainMenu;
-}
-
-void applySettings(App& app) {
-    const Config& config = app.config;
-    // The settings still apply to this run; the player should know they will not last.
-    if (!saveConfig(config, "config.ini")) {
-        std::cerr << "[Config] Cannot write config.ini; the new settings last only until the game closes.\n";
-    }
-    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
-    const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
-    if (config.fullscreen && monitor) {
-        glfwSetWindowMonitor(app.window, monitor, 0, 0, config.screenWidth, config.screenHeight,
-                             mode ? mode->refreshRate : GLFW_DONT_CARE);
-    } else {
-        glfwSetWindowMonitor(app.window, nullptr, 80, 80, config.screenWidth, config.screenHeight, 0);
-    }
-    app.displayWidth = config.screenWidth;
-    app.displayHeight = config.screenHeight;
-}
-
-void mainMenuFrame(App& app) {
-    bool play = false;
-    bool quit = false;
-    bool settings = false;
-    app.ui.drawMainMenu(play, quit, settings);
-    if (play || app.input.wasPressed(GLFW_KEY_ENTER)) {
-        PlaySession session = app.session();
-        startNewGame(session);
-        app.state = GameState::Playing;
-    }
-    if (quit || app.input.wasPressed(GLFW_KEY_ESCAPE)) glfwSetWindowShouldClose(app.window, 1);
-    if (settings) {
-        app.ui.openSettings(app.config);
-        app.state = GameState::Settings;
-    }
-}
-
-void settingsFrame(App& app) {
-    bool apply = false;
-    bool back = false;
-    app.ui.drawSettings(app.config, apply, back);
-    if (back) app.state = GameState::MainMenu;
-    if (apply) {
-        applySettings(app);
-        app.state = GameState::MainMenu;
-    }
-}
-
-void endScreenFrame(App& app) {
-    drawScene(app, activeCamera(app));
-    const float w = static_cast<float>(app.ui.width);
-    const float h = static_cast<float>(app.ui.height);
-    PlaySession session = app.session();
-    const bool space = app.input.wasPressed(GLFW_KEY_SPACE);
-    const bool menu = app.input.wasPressed(GLFW_KEY_M);
-    if (app.state == GameState::LevelComplete) {
-        app.ui.drawList(buildLevelCompleteScreen(app.currentLevel(), w, h));
-        updateLevelComplete(session, app.dt, space, menu);
-    } else {
-        app.ui.drawList(buildGameOverScreen(app.progress, w, h));
-        updateGameOver(session, space, menu);
-    }
-}
-
-void handleState(App& app) {
-    switch (app.state) {
-        case GameState::MainMenu: mainMenuFrame(app); break;
-        case GameState::Settings: settingsFrame(app); break;
-        case GameState::Playing: playFrame(app); break;
-        case GameState::LevelComplete:
-        case GameState::GameOver: endScreenFrame(app); break;
-    }
-}
-
-// The sun and its glare over a play frame, then the overlays of every frame.
-void drawOverlays(App& app) {
-    const bool playing = app.state == GameState::Playing;
-    if (playing) {
-        const CameraMatrices camera = activeCamera(app);
-        const Level& level = app.currentLevel();
-        app.flare.draw(camera.view, camera.projection, app.progress.sunCurrent, level.sunColor, app.displayWidth,
-                       app.displayHeight, app.dt);
-        app.renderer.drawSun(camera.view, camera.projection, app.progress.sunCurrent, level.sunObj);
-    }
-    if (app.switches.showFPS) app.ui.drawFPS(app.fps.rate);
-    if (playing) app.ui.drawPowerups(app.progress.activePowerups);
-    if (app.switches.debugCamActive) app.ui.drawDebugCamBanner();
-}
-
-void runFrame(App& app) {
-    app.previousFrameStart = waitForFrameStart(glfwGetTime, app.previousFrameStart, app.config.fpsCap);
-    const double now = glfwGetTime();
-    app.dt = frameDt(now, app.previousTime);
-    app.elapsedTime += app.dt;
-
-    glfwPollEvents();
-    app.input.update();
-    countFrame(app.fps, app.dt);
-    flipSwitches(app);
-    if (app.switches.debugCamActive) {
-        app.debugCam.aspect = displayAspect(app.displayWidth, app.displayHeight, app.debugCam.aspect);
-        app.debugCam.update(app.window, app.input, app.config, app.dt);
-    }
-
-    prepareFrameState(app);
-    handleState(app);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    drawOverlays(app);
-
-    app.previousTime = now;
-    glfwSwapBuffers(app.window);
-}
-
-void startSubsystems(App& app) {
-    glEnable(GL_MULTISAMPLE);
-    std::cout << "OpenGL " << reinterpret_cast<const char*>(glGetString(GL_VERSION)) << "\n";
-    app.ui.init(app.displayWidth, app.displayHeight);
-    app.input.initialise(app.window);
-    app.renderer.init(app.displayWidth, app.displayHeight);
-    app.flare.init();
-    app.particles.init(kParticleCapacity);
-    for (const char* path : kLevelFiles) app.levels.push_back(LevelHandler::load(path));
-    app.state = GameState::MainMenu;
-    app.previousTime = glfwGetTime();
-    app.previousFrameStart = app.previousTime;
-}
-
-// Every GL object goes while its context is still current.
-void releaseGpuObjects(App& app) {
-    app.renderer.destroy();
-    app.particles.release();
-    app.flare.release();
-    app.ui.release();
-    releaseSharedTextBuffers();
-    unloadGl();
-}
-
-int startAndRun(App& app) {
-    // The texture pixels need no window: they build while it opens.
-    ProceduralTexture::startBuildingStartupPixels();
-    if (!glfwInit()) {
-        std::cerr << "[App] glfwInit failed: no display to open a window on.\n";
-        return 1;
-    }
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
-    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
-    glfwWindowHint(GLFW_SAMPLES, 4);
-
-    loadConfig(app.config, "config.ini");
-    app.displayWidth = app.config.screenWidth;
-    app.displayHeight = app.config.screenHeight;
-    if (!openWindow(app)) {
-        glfwTerminate();
-        return 1;
-    }
-    std::string missing;
-    if (!loadGl(missing)) {
-        std::cerr << "[App] OpenGL 3.3 entry point missing: " << missing << "\n";
-        glfwDestroyWindow(app.window);
-        glfwTerminate();
-        return 1;
-    }
-    startSubsystems(app);
-
-    while (!glfwWindowShouldClose(app.window)) runFrame(app);
-
-    releaseGpuObjects(app);
-    glfwDestroyWindow(app.window);
-    app.physics.shutdown();
-    glfwTerminate();
+int App::run() {
+    if (!start()) return 1;
+    while (!window.shouldClose()) runFrame();
+    // The screens and the drawers end here, while the window is still open.
+    gameOver.reset();
+    levelComplete.reset();
+    play.reset();
+    settings.reset();
+    mainMenu.reset();
+    context.reset();
+    graphics.reset();
     return 0;
 }
 
@@ -348,5 +223,5 @@ int startAndRun(App& app) {
 int runGame() {
     LogRedirect log("log.txt");
     App app;
-    return startAndRun(app);
+    return app.run();
 }

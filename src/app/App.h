@@ -1,6 +1,7 @@
-// The game's spine: start-up, the frame loop over the GameState, shutdown.
-// `runGame` owns every long-lived object for the whole run; nothing else calls
-// the subsystems' per-frame operations.
+// The game's shell: start-up, the frame loop and shutdown. A frame polls the
+// window's events, updates the current screen (which names the next), draws
+// it and the overlays, and swaps. `runGame` owns every long-lived object for
+// the whole run.
 #pragma once
 
 // Runs the game until the window closes; returns the process exit code

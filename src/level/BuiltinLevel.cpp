@@ -47,7 +47,6 @@ Level makeLevel1() {
     level.sunPos = {40.0f, 80.0f, 30.0f};
     level.sunColor = {1.2f, 1.05f, 0.85f};
     level.sunAmbient = {0.15f, 0.15f, 0.22f};
-    level.sunPosBase = level.sunPos;
     addTiles(level);
     addPickups(level);
     level.hasEndTile = true;

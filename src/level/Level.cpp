@@ -1,4 +1,4 @@
-// Level object adders, pickups, animation and the end test.
+// Level object adders and counts.
 #include "level/Level.h"
 
 #include <algorithm>
@@ -77,73 +77,6 @@ int coinCount(const std::vector<SceneObject>& objects) {
         if (object.kind == ObjectKind::Coin) ++count;
     }
     return count;
-}
-
-int collectedCoinCount(const std::vector<SceneObject>& objects) {
-    int count = 0;
-    for (const SceneObject& object : objects) {
-        if (object.kind == ObjectKind::Coin && object.collected) ++count;
-    }
-    return count;
-}
-
-void resetPickups(Level& level) {
-    for (SceneObject& object : level.objects) {
-        if (object.kind == ObjectKind::Coin || object.kind == ObjectKind::Powerup) {
-            object.collected = false;
-        }
-    }
-}
-
-namespace {
-
-bool isPickup(const SceneObject& object) {
-    return object.kind == ObjectKind::Coin || object.kind == ObjectKind::Powerup;
-}
-
-// Returns true when the ball touches the pickup in this update.
-bool animatePickup(SceneObject& object, float dt, float time, Vec3 ballPos, float ballRadius) {
-    object.anim += dt * 90.0f;
-    if (object.anim >= 360.0f) object.anim -= 360.0f;
-    object.bob = std::sin(2.0f * time + object.phase) * 0.18f;
-    const Vec3 centre(object.pos.x, object.pos.y + object.bob, object.pos.z);
-    const float distance = glm::length(ballPos - centre);
-    const float reach =
-        std::max(object.size.x, std::max(object.size.y, object.size.z)) * 0.5f + ballRadius;
-    return reach > distance;
-}
-
-}  // namespace
-
-std::vector<int> updateObjects(std::vector<SceneObject>& objects, float dt, float time,
-                               Vec3 ballPos, float ballRadius) {
-    std::vector<int> picked;
-    for (size_t i = 0; i < objects.size(); ++i) {
-        SceneObject& object = objects[i];
-        if (object.collected) continue;
-        if (isPickup(object)) {
-            if (animatePickup(object, dt, time, ballPos, ballRadius)) {
-                object.collected = true;
-                picked.push_back(static_cast<int>(i));
-            }
-        } else if (object.kind == ObjectKind::MovingTile) {
-            object.anim += dt;
-            object.moveOffset = std::sin(object.anim * object.moveSpeed) * object.moveAmplitude;
-        }
-    }
-    return picked;
-}
-
-bool isEndReached(const Level& level, Vec3 p, float margin) {
-    if (!level.hasEndTile) return false;
-    if (collectedCoinCount(level.objects) < coinCount(level.objects)) return false;
-    for (int axis = 0; axis < 3; ++axis) {
-        const float half = level.endTileSize[axis] * 0.5f;
-        const float low = level.endTilePos[axis] - half - margin;
-        const float high = level.endTilePos[axis] + half + margin;
-        if (!(low <= p[axis] && p[axis] <= high)) return false;
-    }
-    return true;
 }
 
 Vec3 powerupColor(PowerupType type) {

@@ -1,16 +1,14 @@
-// One level: scene settings and the ordered list of placed objects. Coins,
-// tiles, moving tiles and powerups share the SceneObject record, told apart by
-// `kind`. Objects are only appended while a level is filled; afterwards their
-// indices are stable, because the physics world and the pick-up results carry
-// them. Units: world units, y up, seconds, spin angles in degrees.
+// One level as its file describes it: scene settings and the ordered list of
+// placed objects. Coins, tiles, moving tiles and powerups share the
+// SceneObject record, told apart by `kind`. Objects are only appended while a
+// level is filled; afterwards the level is read-only, and what play changes
+// lives in a LevelRun. Units: world units, y up, seconds, degrees.
 #pragma once
 
 #include "base/Math.h"
 
 #include <string>
 #include <vector>
-
-struct Model;  // drawn geometry, owned by the model cache of the renderer
 
 enum class ObjectKind : int { Coin = 0, Tile = 1, MovingTile = 2, Powerup = 3 };
 enum class ShapeKind : int { Sphere = 0, Box = 1, Cylinder = 2, Plane = 3, ObjFile = 4 };
@@ -27,29 +25,21 @@ struct SceneObject {
     Vec3 color{0.0f};
     Material material = Material::None;
     TileType tileType = TileType::Normal;
-    float crumbleProgress = 0.0f;      // seconds stood on (crumble tiles)
-    float crumbleRespawn = 0.0f;       // seconds until a crumbled tile returns
-    bool crumbled = false;             // gone: neither drawn nor solid
-    float anim = 0.0f;                 // pickups: spin in degrees; moving tiles: clock in s
     float phase = 0.0f;                // pickups: bob phase in radians
-    float bob = 0.0f;                  // pickups: current vertical bob offset
     Vec3 moveAxis{1.0f, 0.0f, 0.0f};   // moving tiles: unit direction; conveyors: belt
     float moveAmplitude = 3.0f;
     float moveSpeed = 1.5f;            // radians of the motion sine per second
-    float moveOffset = 0.0f;           // current displacement along moveAxis
-    bool collected = false;            // pickups taken in this run of the level
+    float moveOffset = 0.0f;           // displacement along moveAxis before the first step
     PowerupType powerupType = PowerupType::SpeedBoost;
-    Model* model = nullptr;            // resolved on first draw; not owned
 };
 
 struct Level {
     std::string name = "Unnamed Level";
     Vec3 skyColor{0.1f, 0.12f, 0.18f};
     bool ground = false;
-    Vec3 sunPos{40.0f, 80.0f, 30.0f};  // rewritten every play frame from sunPosBase
+    Vec3 sunPos{40.0f, 80.0f, 30.0f};  // at full height; it sinks as the clock runs down
     Vec3 sunColor{1.15f, 1.05f, 0.9f};
     Vec3 sunAmbient{0.15f, 0.15f, 0.22f};
-    Vec3 sunPosBase{40.0f, 80.0f, 30.0f};
     std::string sunObj;
     float levelTime = 120.0f;
     Vec3 start{0.0f, 1.0f, 0.0f};
@@ -70,20 +60,6 @@ struct Level {
 };
 
 int coinCount(const std::vector<SceneObject>& objects);
-int collectedCoinCount(const std::vector<SceneObject>& objects);
 
-// Coins and powerups become uncollected; nothing else changes (crumbled tiles,
-// clocks and magnet-moved coins carry over).
-void resetPickups(Level& level);
-
-// Spins and bobs the pickups, runs the moving-tile clocks, and collects every
-// pickup the ball touches. Returns the indices collected in this call, in
-// ascending order. `time` is the running game clock in seconds.
-std::vector<int> updateObjects(std::vector<SceneObject>& objects, float dt, float time,
-                               Vec3 ballPos, float ballRadius);
-
-// True when the level has an end tile, every coin is collected and `ballPos`
-// lies in the end box grown by `margin` (faces included).
-bool isEndReached(const Level& level, Vec3 ballPos, float margin);
-
+// The colour a powerup has in the world and on the HUD.
 Vec3 powerupColor(PowerupType type);

@@ -108,10 +108,7 @@ void readGround(std::istream& in, Level& level) {
     level.ground = word == "true" || word == "1" || word == "on" || word == "yes";
 }
 
-void readSunPos(std::istream& in, Level& level) {
-    level.sunPos = readVec3(in);
-    level.sunPosBase = level.sunPos;
-}
+void readSunPos(std::istream& in, Level& level) { level.sunPos = readVec3(in); }
 
 // A word-valued setting keeps its value when the line gives no word.
 void readWordInto(std::istream& in, std::string& field) {

@@ -1,8 +1,7 @@
 // Resolving one step's contacts in a fixed order.
 #include "physics/ContactResolver.h"
 
-#include "app/Ball.h"
-#include "level/Level.h"
+#include "physics/Ball.h"
 #include "physics/TileBehaviours.h"
 
 #include <algorithm>
@@ -11,19 +10,22 @@
 namespace {
 
 // Contacts that no longer block: past the list, a taken pickup, a crumbled tile.
-bool isIgnored(int index, const std::vector<SceneObject>& objects) {
-    if (index < 0 || static_cast<size_t>(index) >= objects.size()) return true;
-    const SceneObject& object = objects[index];
-    if (object.collected) return true;
-    return object.tileType == TileType::Crumble && object.crumbled;
+bool isIgnored(int index, const std::vector<SceneObject>& objects, const LevelRun& run) {
+    if (index < 0 || static_cast<size_t>(index) >= objects.size() || static_cast<size_t>(index) >= run.objects.size()) {
+        return true;
+    }
+    const ObjectState& state = run.objects[index];
+    if (state.collected) return true;
+    return objects[index].tileType == TileType::Crumble && state.crumbled;
 }
 
 // Keeps the blocking contacts with unit normals. A degenerate normal has no
 // direction to push along; dividing by it would put NaN into the ball for good.
-void keepBlockingContacts(std::vector<Contact>& contacts, const std::vector<SceneObject>& objects) {
+void keepBlockingContacts(std::vector<Contact>& contacts, const std::vector<SceneObject>& objects,
+                          const LevelRun& run) {
     std::size_t kept = 0;
     for (Contact contact : contacts) {
-        if (isIgnored(contact.objectIndex, objects)) continue;
+        if (isIgnored(contact.objectIndex, objects, run)) continue;
         const float length = glm::length(contact.normal);
         if (!(length > 0.0f) || !std::isfinite(length) || !std::isfinite(contact.depth)) continue;
         contact.normal /= length;
@@ -54,15 +56,16 @@ float remainingDepth(float depth, Vec3 pushedSoFar, Vec3 unitNormal) {
 
 }  // namespace
 
-void resolveContacts(Ball& ball, std::vector<SceneObject>& objects, std::vector<Contact>& contacts, float dt) {
+void resolveContacts(Ball& ball, const std::vector<SceneObject>& objects, LevelRun& run,
+                     std::vector<Contact>& contacts, float dt) {
     ball.friction = kNormalFriction;
     ball.surface = static_cast<int>(TileType::Normal);
     ball.grounded = false;
-    keepBlockingContacts(contacts, objects);
+    keepBlockingContacts(contacts, objects, run);
     std::sort(contacts.begin(), contacts.end(), resolvedBefore);
     const Vec3 start = ball.position;
     for (const Contact& contact : contacts) {
-        applyTileContact(ball, objects[contact.objectIndex], contact.normal,
+        applyTileContact(ball, objects[contact.objectIndex], run.objects[contact.objectIndex], contact.normal,
                          remainingDepth(contact.depth, ball.position - start, contact.normal), dt);
     }
 }

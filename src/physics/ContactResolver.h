@@ -7,15 +7,16 @@
 // normal. The same contacts thus move the ball the same way in every run.
 #pragma once
 
+#include "level/LevelRun.h"
 #include "physics/ContactCollector.h"
 
 #include <vector>
 
 struct Ball;
-struct SceneObject;
 
 // Resets the ball's friction, surface and grounded state, drops the contacts
 // that no longer block (a taken pickup, a crumbled tile, an index past
 // `objects`, a degenerate normal), makes the normals unit length, sorts
 // `contacts` into the order above and applies each by its tile's behaviour.
-void resolveContacts(Ball& ball, std::vector<SceneObject>& objects, std::vector<Contact>& contacts, float dt);
+void resolveContacts(Ball& ball, const std::vector<SceneObject>& objects, LevelRun& run,
+                     std::vector<Contact>& contacts, float dt);

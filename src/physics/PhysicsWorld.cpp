@@ -1,9 +1,7 @@
 // The collision world on Bullet and the physics step.
 #include "physics/PhysicsWorld.h"
 
-#include "app/Ball.h"
-#include "level/Level.h"
-#include "physics/ContactCollector.h"
+#include "physics/Ball.h"
 #include "physics/ContactResolver.h"
 #include "physics/TileBehaviours.h"
 
@@ -26,7 +24,11 @@ bool hasBody(const SceneObject& object) {
 
 }  // namespace
 
-PhysicsWorld::PhysicsWorld(ModelResolver resolver) : modelResolver(std::move(resolver)) {}
+int subStepsFor(Vec3 velocity, float dt) {
+    const float travel = glm::length(velocity) * dt;
+    if (!(travel > kMaxSubStepTravel)) return 1;  // NaN too: one step, as before
+    return std::min(kMaxSubSteps, static_cast<int>(std::ceil(travel / kMaxSubStepTravel)));
+}
 
 PhysicsWorld::~PhysicsWorld() { shutdown(); }
 
@@ -46,7 +48,8 @@ void PhysicsWorld::createWorld() {
     world->setForceUpdateAllAabbs(false);
 }
 
-void PhysicsWorld::buildBodies(const Ball& ball, std::vector<SceneObject>& objects) {
+void PhysicsWorld::loadLevel(const Ball& ball, const Level& level, const LevelRun& run,
+                             const std::vector<const ModelData*>& models) {
     if (!world) createWorld();
     clearBodies();
 
@@ -59,17 +62,14 @@ void PhysicsWorld::buildBodies(const Ball& ball, std::vector<SceneObject>& objec
     world->addCollisionObject(ballObject.get(), btBroadphaseProxy::StaticFilter,
                               btBroadphaseProxy::AllFilter ^ btBroadphaseProxy::StaticFilter);
 
-    for (size_t i = 0; i < objects.size(); ++i) {
-        if (!hasBody(objects[i])) continue;
-        TileBody tile = buildTileBody(objects[i], static_cast<int>(i), modelResolver);
-        world->addRigidBody(tile.body.get(), btBroadphaseProxy::DefaultFilter,
-                            btBroadphaseProxy::AllFilter);
+    const std::size_t count = std::min(level.objects.size(), run.objects.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!hasBody(level.objects[i])) continue;
+        const ModelData* model = i < models.size() ? models[i] : nullptr;
+        TileBody tile = buildTileBody(level.objects[i], run.objects[i], static_cast<int>(i), model);
+        world->addRigidBody(tile.body.get(), btBroadphaseProxy::DefaultFilter, btBroadphaseProxy::AllFilter);
         tileBodies.push_back(std::move(tile));
     }
-}
-
-void PhysicsWorld::loadLevel(const Ball& ball, std::vector<SceneObject>& objects) {
-    buildBodies(ball, objects);
 }
 
 void PhysicsWorld::clearBodies() {
@@ -79,8 +79,8 @@ void PhysicsWorld::clearBodies() {
     ballShape.reset();
     for (TileBody& tile : tileBodies) {
         if (tile.body) world->removeRigidBody(tile.body.get());
-        tile.motionState.reset();
         tile.body.reset();
+        tile.motionState.reset();
         tile.shape.reset();
         tile.triangleMesh.reset();
     }
@@ -96,21 +96,34 @@ void PhysicsWorld::shutdown() {
     collisionConfiguration.reset();
 }
 
-void PhysicsWorld::step(Ball& ball, std::vector<SceneObject>& objects, float dt) {
-    if (!world || tileBodies.empty()) buildBodies(ball, objects);
-    updateCrumbleTimers(objects, dt);
-    placeMovingTiles(tileBodies, objects);
-    switchCrumbleCollision(tileBodies, objects);
-    ballObject->setWorldTransform(placedAt(ball.position));
-    world->updateAabbs();
-    collectAndResolveContacts(ball, objects, dt);
+void PhysicsWorld::step(Ball& ball, const Level& level, LevelRun& run, float dt) {
+    if (world) {
+        updateCrumbleTimers(level.objects, run, dt);
+        placeMovingTiles(tileBodies, level.objects, run);
+        switchCrumbleCollision(tileBodies, level.objects, run);
+    }
+    const int subSteps = subStepsFor(ball.velocity, dt);
+    const float subDt = dt / static_cast<float>(subSteps);
+    for (int i = 0; i < subSteps; ++i) {
+        ball.position += ball.velocity * subDt;
+        resolveBall(ball, level, run, subDt);
+    }
 }
 
-void PhysicsWorld::collectAndResolveContacts(Ball& ball, std::vector<SceneObject>& objects, float dt) {
+void PhysicsWorld::resolveBall(Ball& ball, const Level& level, LevelRun& run, float dt) {
+    if (!world || !ballObject) {
+        // Nothing to stand on: the ball falls freely.
+        ball.friction = kNormalFriction;
+        ball.surface = static_cast<int>(TileType::Normal);
+        ball.grounded = false;
+        return;
+    }
+    ballObject->setWorldTransform(placedAt(ball.position));
+    world->updateAabbs();
     ContactCollector collector(ballObject.get());
     collector.contacts.swap(contactBuffer);
     collector.contacts.clear();
     world->contactTest(ballObject.get(), collector);
-    resolveContacts(ball, objects, collector.contacts, dt);
+    resolveContacts(ball, level.objects, run, collector.contacts, dt);
     contactBuffer.swap(collector.contacts);
 }

@@ -1,11 +1,13 @@
-// The single collision world. The library finds contacts only: the world is
-// never stepped and has no gravity. The tiles are mirrored as mass-0 bodies in
-// object order, the ball as a non-responding sphere moved to the ball's place
-// every step; the step then pushes the ball out of what it penetrates and
-// records what it stands on. States: absent -> created (library objects) ->
-// loaded (ball object and tile bodies of one level).
+// The collision world of one attempt. The library finds contacts only: the
+// world is never stepped and has no gravity. The tiles are mirrored as mass-0
+// bodies in object order, the ball as a non-responding sphere; each step moves
+// the ball by its velocity in sub-steps short enough that it cannot pass
+// through a thin tile, pushes it out of what it penetrates and records what it
+// stands on. States: empty -> loaded (ball object and tile bodies of a level).
 #pragma once
 
+#include "level/LevelRun.h"
+#include "model/ModelData.h"
 #include "physics/ContactCollector.h"
 #include "physics/TileBody.h"
 
@@ -15,34 +17,38 @@
 #include <vector>
 
 struct Ball;
-struct SceneObject;
+
+// The longest move of one sub-step: with the ball's radius of 0.5 a tile 0.2
+// thick is met while the centre is still above the tile's middle.
+constexpr float kMaxSubStepTravel = 0.25f;
+constexpr int kMaxSubSteps = 16;
+
+// How many sub-steps a step of `dt` at `velocity` takes (1 to kMaxSubSteps).
+int subStepsFor(Vec3 velocity, float dt);
 
 class PhysicsWorld {
 public:
-    // `resolver` gives the model of an OBJ tile; without one every tile is a box.
-    explicit PhysicsWorld(ModelResolver resolver = {});
+    PhysicsWorld() = default;
     ~PhysicsWorld();
     PhysicsWorld(const PhysicsWorld&) = delete;
     PhysicsWorld& operator=(const PhysicsWorld&) = delete;
 
-    // Rebuilds the ball object and one body per tile of `objects` (coins and
-    // powerups get none), creating the library objects first when absent.
-    void loadLevel(const Ball& ball, std::vector<SceneObject>& objects);
+    // Rebuilds the ball object and one body per tile (coins and powerups get
+    // none); `models[i]` is the model object i is drawn from, or null.
+    void loadLevel(const Ball& ball, const Level& level, const LevelRun& run,
+                   const std::vector<const ModelData*>& models);
 
-    // One frame: tile behaviours before the query (crumble timers, moving
-    // tiles, crumble switch), then every penetrating contact of the ball
-    // (resolveContacts). Builds the bodies first when there are none.
-    void step(Ball& ball, std::vector<SceneObject>& objects, float dt);
+    // One step: crumble timers, moving tiles and the crumble switch, then the
+    // ball's move in sub-steps, each followed by its contacts (resolveContacts).
+    void step(Ball& ball, const Level& level, LevelRun& run, float dt);
 
-    // Removes and frees the ball object and every tile body.
-    void clearBodies();
-
-    // Frees everything; a later loadLevel or step starts a new world.
+    // Frees everything; the world is empty until the next loadLevel.
     void shutdown();
 
-    bool initialised() const { return world != nullptr; }
+    bool loaded() const { return world != nullptr; }
+    const std::vector<TileBody>& bodies() const { return tileBodies; }
 
-    ModelResolver modelResolver;
+private:
     std::unique_ptr<btDefaultCollisionConfiguration> collisionConfiguration;
     std::unique_ptr<btCollisionDispatcher> dispatcher;
     std::unique_ptr<btDbvtBroadphase> broadphase;
@@ -51,12 +57,10 @@ public:
     std::unique_ptr<btCollisionObject> ballObject;
     std::unique_ptr<btSphereShape> ballShape;
     std::vector<TileBody> tileBodies;
-
-private:
-    // The contact list of the last step, kept so that a step reuses its memory.
+    // The contact list of the last query, kept so that a step reuses its memory.
     std::vector<Contact> contactBuffer;
 
     void createWorld();
-    void buildBodies(const Ball& ball, std::vector<SceneObject>& objects);
-    void collectAndResolveContacts(Ball& ball, std::vector<SceneObject>& objects, float dt);
+    void clearBodies();
+    void resolveBall(Ball& ball, const Level& level, LevelRun& run, float dt);
 };

@@ -1,8 +1,7 @@
 // The per-tile behaviours of the physics step.
 #include "physics/TileBehaviours.h"
 
-#include "app/Ball.h"
-#include "level/Level.h"
+#include "physics/Ball.h"
 #include "physics/TileBody.h"
 
 #include <algorithm>
@@ -12,8 +11,8 @@ namespace {
 
 constexpr float kConveyorMinimumLength = 0.001f;
 
-bool isTileIndex(int index, const std::vector<SceneObject>& objects) {
-    return index >= 0 && static_cast<size_t>(index) < objects.size();
+bool isTileIndex(int index, const std::vector<SceneObject>& objects, const LevelRun& run) {
+    return index >= 0 && static_cast<size_t>(index) < objects.size() && static_cast<size_t>(index) < run.objects.size();
 }
 
 void standOnGround(Ball& ball, Vec3 n, float depth, TileType surface, float friction) {
@@ -38,7 +37,7 @@ void bounce(Ball& ball, Vec3 n, float depth) {
     ball.grounded = false;
 }
 
-void crumble(Ball& ball, SceneObject& tile, Vec3 n, float depth, float dt) {
+void crumble(Ball& ball, ObjectState& tile, Vec3 n, float depth, float dt) {
     resolveContact(ball, n, depth);
     if (isSupporting(n)) {
         ball.surface = static_cast<int>(TileType::Crumble);
@@ -80,37 +79,39 @@ void resolveContact(Ball& ball, Vec3 n, float depth) {
     }
 }
 
-void updateCrumbleTimers(std::vector<SceneObject>& objects, float dt) {
-    for (SceneObject& object : objects) {
-        if (object.tileType != TileType::Crumble || !object.crumbled) continue;
-        object.crumbleRespawn -= dt;
-        if (object.crumbleRespawn <= 0.0f) {
-            object.crumbled = false;
-            object.crumbleProgress = 0.0f;
+void updateCrumbleTimers(const std::vector<SceneObject>& objects, LevelRun& run, float dt) {
+    for (std::size_t i = 0; i < objects.size() && i < run.objects.size(); ++i) {
+        ObjectState& state = run.objects[i];
+        if (objects[i].tileType != TileType::Crumble || !state.crumbled) continue;
+        state.crumbleRespawn -= dt;
+        if (state.crumbleRespawn <= 0.0f) {
+            state.crumbled = false;
+            state.crumbleProgress = 0.0f;
         }
     }
 }
 
-void placeMovingTiles(std::vector<TileBody>& tileBodies, const std::vector<SceneObject>& objects) {
+void placeMovingTiles(std::vector<TileBody>& tileBodies, const std::vector<SceneObject>& objects,
+                      const LevelRun& run) {
     for (TileBody& tile : tileBodies) {
-        if (!isTileIndex(tile.objectIndex, objects)) continue;
+        if (!isTileIndex(tile.objectIndex, objects, run)) continue;
         const SceneObject& object = objects[tile.objectIndex];
         if (object.kind != ObjectKind::MovingTile) continue;
         btTransform transform;
         transform.setIdentity();
-        transform.setOrigin(tileBodyOrigin(object));
+        transform.setOrigin(tileBodyOrigin(object, run.objects[tile.objectIndex]));
         tile.motionState->setWorldTransform(transform);
         tile.body->setWorldTransform(transform);
     }
 }
 
-void switchCrumbleCollision(std::vector<TileBody>& tileBodies, const std::vector<SceneObject>& objects) {
+void switchCrumbleCollision(std::vector<TileBody>& tileBodies, const std::vector<SceneObject>& objects,
+                            const LevelRun& run) {
     for (TileBody& tile : tileBodies) {
-        if (!isTileIndex(tile.objectIndex, objects)) continue;
-        const SceneObject& object = objects[tile.objectIndex];
-        if (object.tileType != TileType::Crumble) continue;
+        if (!isTileIndex(tile.objectIndex, objects, run)) continue;
+        if (objects[tile.objectIndex].tileType != TileType::Crumble) continue;
         int flags = tile.body->getCollisionFlags();
-        if (object.crumbled) {
+        if (run.objects[tile.objectIndex].crumbled) {
             flags |= btCollisionObject::CF_NO_CONTACT_RESPONSE;
         } else {
             flags &= ~btCollisionObject::CF_NO_CONTACT_RESPONSE;
@@ -119,7 +120,7 @@ void switchCrumbleCollision(std::vector<TileBody>& tileBodies, const std::vector
     }
 }
 
-void applyTileContact(Ball& ball, SceneObject& tile, Vec3 n, float depth, float dt) {
+void applyTileContact(Ball& ball, const SceneObject& tile, ObjectState& state, Vec3 n, float depth, float dt) {
     switch (tile.tileType) {
         case TileType::Ice:
             standOnGround(ball, n, depth, TileType::Ice, kIceFriction);
@@ -128,7 +129,7 @@ void applyTileContact(Ball& ball, SceneObject& tile, Vec3 n, float depth, float 
             bounce(ball, n, depth);
             return;
         case TileType::Crumble:
-            crumble(ball, tile, n, depth, dt);
+            crumble(ball, state, n, depth, dt);
             return;
         case TileType::Conveyor:
             convey(ball, tile, n, depth, dt);

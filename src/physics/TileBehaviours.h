@@ -6,11 +6,11 @@
 #pragma once
 
 #include "base/Math.h"
+#include "level/LevelRun.h"
 
 #include <vector>
 
 struct Ball;
-struct SceneObject;
 struct TileBody;
 
 constexpr float kSupportingNormalY = 0.7f;
@@ -18,11 +18,13 @@ constexpr float kNormalFriction = 0.82f;
 constexpr float kIceFriction = 0.995f;
 constexpr float kBounceFloor = 4.2000003f;  // one float step above 4.2
 constexpr float kBounceGain = 1.8f;
-// Without a ceiling a ball left on a pad lands faster every time (1.8 x per
-// bounce) until it tunnels through the pad; 18 keeps the first bounce of any
-// ordinary fall and a steady height of about 8 units.
-constexpr float kBounceMaxRebound = 18.0f;
-constexpr float kCrumbleDelay = 0.8f;
+// A pad throws the ball 1.8 times as fast as it lands, so a ball left on a pad
+// would land faster at every bounce until nothing could hold it. The rebound
+// stops growing at that of a fall from 8.5 units under full gravity
+// (1.8 x sqrt(2 x 20 x 8.5) = 33.2 units/s): every ordinary first bounce keeps
+// its full gain, and a pad keeps throwing the ball about 28 units high.
+constexpr float kBounceMaxRebound = 33.2f;
+constexpr float kCrumbleDelay = 0.8f;           // seconds of standing before a tile gives way
 constexpr float kCrumbleRespawn = 5.0f;
 constexpr float kCrumbleDecayPerSecond = 2.0f;  // lost per second of side contact
 constexpr float kConveyorAcceleration = 5.0f;   // units per second squared
@@ -35,15 +37,17 @@ inline bool isSupporting(Vec3 unitNormal) { return unitNormal.y > kSupportingNor
 void resolveContact(Ball& ball, Vec3 unitNormal, float depth);
 
 // A crumbled tile counts down and returns intact with no progress.
-void updateCrumbleTimers(std::vector<SceneObject>& objects, float dt);
+void updateCrumbleTimers(const std::vector<SceneObject>& objects, LevelRun& run, float dt);
 
-// Puts every moving tile's body where the tile was drawn last frame: the
-// offset is advanced by the object update, which runs after the physics step.
-void placeMovingTiles(std::vector<TileBody>& tileBodies, const std::vector<SceneObject>& objects);
+// Puts every moving tile's body where its run state has it.
+void placeMovingTiles(std::vector<TileBody>& tileBodies, const std::vector<SceneObject>& objects,
+                      const LevelRun& run);
 
 // Crumbled tiles stop responding to contacts; intact ones respond again.
-void switchCrumbleCollision(std::vector<TileBody>& tileBodies, const std::vector<SceneObject>& objects);
+void switchCrumbleCollision(std::vector<TileBody>& tileBodies, const std::vector<SceneObject>& objects,
+                            const LevelRun& run);
 
-// One contact of the ball with `tile`, by the tile's type; `dt` is the physics
-// time step (crumble progress and conveyor push).
-void applyTileContact(Ball& ball, SceneObject& tile, Vec3 unitNormal, float depth, float dt);
+// One contact of the ball with `tile`, by the tile's type; `dt` is the time
+// this contact stands for (crumble progress and conveyor push).
+void applyTileContact(Ball& ball, const SceneObject& tile, ObjectState& state, Vec3 unitNormal, float depth,
+                      float dt);

@@ -1,8 +1,6 @@
 // Collision shapes and bodies for tiles.
 #include "physics/TileBody.h"
 
-#include "level/Level.h"
-#include "render/Mesh.h"
 
 #include <cmath>
 
@@ -18,9 +16,9 @@ btVector3 scaledPoint(const Vec3& position, const Vec3& size) {
 // the vertices or at a non-finite position is left out rather than read out of
 // bounds or fed to the tree builder. Null when nothing usable is left, because
 // a tree over no triangles has no bounds to quantise against.
-std::unique_ptr<btTriangleMesh> buildTriangleMesh(const Model& model, const Vec3& size) {
+std::unique_ptr<btTriangleMesh> buildTriangleMesh(const ModelData& model, const Vec3& size) {
     auto mesh = std::make_unique<btTriangleMesh>(true, true);
-    for (const Mesh& part : model.meshes) {
+    for (const MeshData& part : model.meshes) {
         const size_t vertexCount = part.vertices.size();
         for (size_t i = 0; i + 2 < part.indices.size(); i += 3) {
             const std::uint32_t a = part.indices[i];
@@ -39,9 +37,9 @@ std::unique_ptr<btTriangleMesh> buildTriangleMesh(const Model& model, const Vec3
 }
 
 // Null when the model has no finite vertex to wrap.
-std::unique_ptr<btConvexHullShape> buildConvexHull(const Model& model, const Vec3& size) {
+std::unique_ptr<btConvexHullShape> buildConvexHull(const ModelData& model, const Vec3& size) {
     auto hull = std::make_unique<btConvexHullShape>();
-    for (const Mesh& part : model.meshes) {
+    for (const MeshData& part : model.meshes) {
         for (const Vertex& vertex : part.vertices) {
             if (isFinite(vertex.position)) hull->addPoint(scaledPoint(vertex.position, size), false);
         }
@@ -54,9 +52,9 @@ std::unique_ptr<btConvexHullShape> buildConvexHull(const Model& model, const Vec
 
 // Fills the shape (and for static tiles the triangle mesh) from the tile's
 // model; leaves both empty when the model cannot be used.
-void buildModelShape(TileBody& tile, SceneObject& object, const ModelResolver& resolver) {
-    if (object.shape != ShapeKind::ObjFile || object.objPath.empty() || !resolver) return;
-    const Model& model = resolver(object);
+void buildModelShape(TileBody& tile, const SceneObject& object, const ModelData* found) {
+    if (object.shape != ShapeKind::ObjFile || object.objPath.empty() || !found) return;
+    const ModelData& model = *found;
     if (!model.loaded || model.meshes.empty()) return;
     if (object.kind == ObjectKind::MovingTile) {
         tile.shape = buildConvexHull(model, object.size);
@@ -70,25 +68,22 @@ void buildModelShape(TileBody& tile, SceneObject& object, const ModelResolver& r
 
 }  // namespace
 
-btVector3 tileBodyOrigin(const SceneObject& object) {
-    if (object.kind == ObjectKind::MovingTile) {
-        const Vec3 p = object.pos + object.moveAxis * object.moveOffset;
-        return btVector3(p.x, p.y, p.z);
-    }
-    return btVector3(object.pos.x, object.pos.y + object.bob, object.pos.z);
+btVector3 tileBodyOrigin(const SceneObject& object, const ObjectState& state) {
+    const Vec3 p = placedPosition(object, state);
+    return btVector3(p.x, p.y, p.z);
 }
 
-TileBody buildTileBody(SceneObject& object, int objectIndex, const ModelResolver& resolver) {
+TileBody buildTileBody(const SceneObject& object, const ObjectState& state, int objectIndex, const ModelData* model) {
     TileBody tile;
     tile.objectIndex = objectIndex;
-    buildModelShape(tile, object, resolver);
+    buildModelShape(tile, object, model);
     if (!tile.shape) {
         const Vec3 half = object.size * 0.5f;
         tile.shape = std::make_unique<btBoxShape>(btVector3(half.x, half.y, half.z));
     }
     btTransform start;
     start.setIdentity();
-    start.setOrigin(tileBodyOrigin(object));
+    start.setOrigin(tileBodyOrigin(object, state));
     tile.motionState = std::make_unique<btDefaultMotionState>(start);
     btRigidBody::btRigidBodyConstructionInfo info(0.0f, tile.motionState.get(), tile.shape.get(),
                                                   btVector3(0.0f, 0.0f, 0.0f));

@@ -5,17 +5,12 @@
 // and the body's user index, so contacts lead back to the tile.
 #pragma once
 
+#include "level/LevelRun.h"
+#include "model/ModelData.h"
+
 #include <btBulletDynamicsCommon.h>
 
-#include <functional>
 #include <memory>
-
-struct Model;
-struct SceneObject;
-
-// Gives the model an OBJ tile is drawn with; the game passes the renderer's
-// model cache, tests pass models built on the CPU.
-using ModelResolver = std::function<Model&(SceneObject&)>;
 
 struct TileBody {
     std::unique_ptr<btRigidBody> body;
@@ -27,9 +22,10 @@ struct TileBody {
 
 // Where the tile's body belongs now: a moving tile at its rest position plus
 // its current offset along the axis, any other tile at its position.
-btVector3 tileBodyOrigin(const SceneObject& object);
+btVector3 tileBodyOrigin(const SceneObject& object, const ObjectState& state);
 
-// The body of `object` (not yet in any world). An OBJ model that cannot give a
-// usable shape (not loaded, no meshes, no complete finite triangle, an index
-// past its vertices) gives way to the box; `resolver` may be empty.
-TileBody buildTileBody(SceneObject& object, int objectIndex, const ModelResolver& resolver);
+// The body of `object` (not yet in any world), shaped by `model` when the tile
+// is drawn from one. A model that cannot give a usable shape (null, not
+// loaded, no meshes, no complete finite triangle, an index past its vertices)
+// gives way to the box of the tile's size.
+TileBody buildTileBody(const SceneObject& object, const ObjectState& state, int objectIndex, const ModelData* model);

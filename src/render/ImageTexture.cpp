@@ -115,11 +115,10 @@ int unpackAlignmentFor(int width, int channels) {
     return rowBytes % 4 == 0 ? 4 : 1;
 }
 
-GLuint uploadImageTexture(const ImagePixels& image, bool srgb) {
+GlTexture uploadImageTexture(const ImagePixels& image, bool srgb) {
     const TextureFormat format = textureFormatFor(image.channels, srgb);
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
+    GlTexture texture = makeGlTexture();
+    glBindTexture(GL_TEXTURE_2D, texture.get());
     glPixelStorei(GL_UNPACK_ALIGNMENT, unpackAlignmentFor(image.width, image.channels));
     glTexImage2D(GL_TEXTURE_2D, 0, format.internalFormat, image.width, image.height, 0, format.dataFormat,
                  GL_UNSIGNED_BYTE, image.bytes.data());
@@ -130,5 +129,6 @@ GLuint uploadImageTexture(const ImagePixels& image, bool srgb) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glBindTexture(GL_TEXTURE_2D, 0);
     return texture;
 }

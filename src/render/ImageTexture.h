@@ -4,7 +4,7 @@
 // two-channel ones as grey with alpha; rows need not be 4-byte aligned.
 #pragma once
 
-#include "render/Gl.h"
+#include "render/GlHandles.h"
 
 #include <cstdint>
 #include <string>
@@ -50,4 +50,4 @@ int unpackAlignmentFor(int width, int channels);
 
 // A new texture holding `image` with mipmaps, repeat wrapping and trilinear
 // filtering. Needs the GL context; the image must have bytes.
-GLuint uploadImageTexture(const ImagePixels& image, bool srgb);
+GlTexture uploadImageTexture(const ImagePixels& image, bool srgb);

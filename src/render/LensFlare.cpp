@@ -2,8 +2,6 @@
 // the five additive sprites.
 #include "render/LensFlare.h"
 
-#include "render/GlObjects.h"
-
 #include <algorithm>
 #include <cmath>
 #include <iostream>
@@ -92,25 +90,23 @@ std::array<FlareElement, 5> buildFlareElements(Vec2 sunNdc, Vec3 sunColor, float
 bool LensFlare::init() {
     if (!glLoaded()) return false;
     program = ShaderProgram("shaders/flare.vert", "shaders/flare.frag");
-    if (program.id == 0) {
+    if (program.id() == 0) {
         std::cerr << "[LensFlare] Shader load failed\n";
         return false;
     }
-    centerLocation = glGetUniformLocation(program.id, "uCenter");
-    radiusLocation = glGetUniformLocation(program.id, "uRadius");
-    aspectLocation = glGetUniformLocation(program.id, "uAspect");
-    colorLocation = glGetUniformLocation(program.id, "uColor");
-    alphaLocation = glGetUniformLocation(program.id, "uAlpha");
-    shapeLocation = glGetUniformLocation(program.id, "uShape");
-
-    uploadStaticVertices(vao, vbo, kSprite, sizeof(kSprite) / sizeof(float), 2);
+    centerLocation = program.location("uCenter");
+    radiusLocation = program.location("uRadius");
+    aspectLocation = program.location("uAspect");
+    colorLocation = program.location("uColor");
+    alphaLocation = program.location("uAlpha");
+    shapeLocation = program.location("uShape");
+    sprite = uploadStaticVertices(kSprite, sizeof(kSprite) / sizeof(float), 2);
     std::cout << "[LensFlare] Initialised\n";
     return true;
 }
 
 void LensFlare::draw(const Mat4& view, const Mat4& projection, Vec3 sunPosition, Vec3 sunColor, int screenWidth,
                      int screenHeight, float dt) {
-    lastDt = dt;
     const SunOnScreen sun = projectSun(view, projection, sunPosition, screenWidth, screenHeight);
     float target = 0.0f;
     if (sun.onScreen) {
@@ -118,16 +114,16 @@ void LensFlare::draw(const Mat4& view, const Mat4& projection, Vec3 sunPosition,
         glReadPixels(sun.pixelX, sun.pixelY, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &sceneDepth);
         target = flareTarget(sun, sceneDepth);
     }
-    visibility = smoothFlareVisibility(visibility, target, dt);
-    if (visibility < kMinVisibility || !sun.inFront || screenWidth <= 0 || screenHeight <= 0) return;
+    shown = smoothFlareVisibility(shown, target, dt);
+    if (shown < kMinVisibility || !sun.inFront || screenWidth <= 0 || screenHeight <= 0) return;
 
     const float aspect = static_cast<float>(screenWidth) / static_cast<float>(screenHeight);
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     program.use();
-    glBindVertexArray(vao);
-    for (const FlareElement& element : buildFlareElements(sun.ndc, sunColor, visibility)) {
+    glBindVertexArray(sprite.vao.get());
+    for (const FlareElement& element : buildFlareElements(sun.ndc, sunColor, shown)) {
         glUniform2fv(centerLocation, 1, glm::value_ptr(element.center));
         glUniform1f(radiusLocation, element.radius);
         glUniform1f(aspectLocation, aspect);
@@ -141,14 +137,4 @@ void LensFlare::draw(const Mat4& view, const Mat4& projection, Vec3 sunPosition,
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDisable(GL_BLEND);
     glEnable(GL_DEPTH_TEST);
-}
-
-void LensFlare::release() {
-    if (glLoaded()) {
-        glDeleteBuffers(1, &vbo);
-        glDeleteVertexArrays(1, &vao);
-    }
-    vbo = 0;
-    vao = 0;
-    program.release();
 }

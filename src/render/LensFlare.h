@@ -4,7 +4,6 @@
 // from the sun (k = 0) through the screen centre (k = 1), in NDC.
 #pragma once
 
-#include "render/Gl.h"
 #include "base/Math.h"
 #include "render/ShaderProgram.h"
 
@@ -53,22 +52,20 @@ public:
     // and false without a word when GL is not loaded.
     bool init();
     // Reads the depth at the sun's pixel every call, so a hidden sun can come
-    // back; draws nothing once the visibility is below 0.005. Leaves blending
-    // off and depth testing on.
+    // back; eases the visibility by `dt` seconds and draws nothing once it is
+    // below 0.005. Leaves blending off and depth testing on.
     void draw(const Mat4& view, const Mat4& projection, Vec3 sunPosition, Vec3 sunColor, int screenWidth,
               int screenHeight, float dt);
-    // Deletes the program and the sprite quad while the context is current.
-    void release();
+    float visibility() const { return shown; }
 
+private:
     ShaderProgram program;
-    GLuint vao = 0;
-    GLuint vbo = 0;
+    StaticVertices sprite;
     GLint centerLocation = -1;
     GLint radiusLocation = -1;
     GLint aspectLocation = -1;
     GLint colorLocation = -1;
     GLint alphaLocation = -1;
     GLint shapeLocation = -1;
-    float visibility = 0.0f;
-    float lastDt = 0.016f;
+    float shown = 0.0f;
 };

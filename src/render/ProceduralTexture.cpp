@@ -480,4 +480,20 @@ std::vector<Pixels> buildAllPixels(const std::vector<TextureRequest>& requests, 
     return result;
 }
 
+std::vector<MipChain> buildAllMipChains(const std::vector<TextureRequest>& requests, unsigned threadCount) {
+    std::vector<MipChain> chains;
+    for (Pixels& pixels : buildAllPixels(requests, threadCount)) chains.push_back(buildMipChain(std::move(pixels)));
+    return chains;
+}
+
+std::future<std::vector<MipChain>> startBuildingStartupChains() {
+    try {
+        // One thread: opening the window takes longer than the whole build,
+        // and the other core stays free for it.
+        return std::async(std::launch::async, [] { return buildAllMipChains(startupRequests(), 1); });
+    } catch (const std::system_error&) {
+        return {};  // no thread to be had: the textures are built when needed
+    }
+}
+
 }  // namespace ProceduralTexture

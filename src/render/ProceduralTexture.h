@@ -1,14 +1,12 @@
 // Procedural surface textures: per material (1 stone, 2 wood, 3 marble,
 // 4 cobblestone, 5 dirt, 6 ice) a colour map, a grey specular map and a
 // tangent-space normal map, plus the ball's specular map. Pixels are 256 x 256
-// RGB bytes built on the CPU (row 0 first); the GL textures are kept in three
-// caches keyed by material number until `releaseAll`.
+// RGB bytes built on the CPU (row 0 first); SurfaceTextures uploads them.
 #pragma once
-
-#include "render/Gl.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <future>
 #include <vector>
 
 namespace ProceduralTexture {
@@ -61,29 +59,12 @@ std::vector<TextureRequest> startupRequests();
 // the same as `buildPixels` of each request.
 std::vector<Pixels> buildAllPixels(const std::vector<TextureRequest>& requests, unsigned threadCount);
 
-// --- GL half (the context must be current; without GL every lookup is 0) ---
+// The mip chains of every start-up request, in order, built on a thread of
+// its own so that the work overlaps opening the window and compiling the
+// shaders; needs no GL. Invalid when no thread could be had.
+std::future<std::vector<MipChain>> startBuildingStartupChains();
 
-// A 256 x 256 GL_RGB8 texture with the chain's mipmaps, trilinear filtering
-// and repeat wrapping; 0 for a chain that `buildMipChain` would not make.
-GLuint uploadTexture(const MipChain& chain);
-
-// 0 for material 0; otherwise the cached texture, generated on first request.
-GLuint albedoTexture(std::uint32_t material);
-GLuint specularTexture(std::uint32_t material);
-GLuint normalMapTexture(std::uint32_t material);
-GLuint ballSpecularTexture();
-
-// Starts building the start-up textures' pixels on a thread of its own, so
-// that the work overlaps opening the window and compiling the shaders; needs
-// no GL. Does nothing while such a build is pending.
-void startBuildingStartupPixels();
-
-// Generates the start-up textures that are not cached yet: the pixels of a
-// pending build started ahead (waited for), otherwise built now on all cores;
-// the uploads on this thread, in order.
-void generateAll();
-// Deletes every cached texture and empties the caches; the next lookup
-// generates afresh. Without GL the names are only forgotten.
-void releaseAll();
+// The same chains built now on `threadCount` threads.
+std::vector<MipChain> buildAllMipChains(const std::vector<TextureRequest>& requests, unsigned threadCount);
 
 }  // namespace ProceduralTexture

@@ -1,0 +1,41 @@
+// Level complete and game over.
+#include "screens/EndScreens.h"
+
+#include "input/Keys.h"
+#include "screens/Graphics.h"
+#include "screens/PlayHud.h"
+#include "screens/PlayWorld.h"
+#include "screens/WorldView.h"
+
+void LevelCompleteScreen::enter(ScreenId) { advanceTimer = kAdvanceDelay; }
+
+ScreenId LevelCompleteScreen::update(const FrameInfo& frame) {
+    advanceTimer -= frame.dt;
+    ScreenId next = ScreenId::LevelComplete;
+    if (frame.input.wasPressed(kKeySpace) || advanceTimer <= 0.0f) {
+        next = game.world.startNextLevel() ? ScreenId::Play : ScreenId::MainMenu;
+    }
+    // M wins, also over a next level Space has just started.
+    if (frame.input.wasPressed(kKeyM)) next = ScreenId::MainMenu;
+    return next;
+}
+
+void LevelCompleteScreen::draw(const FrameInfo& frame) {
+    drawWorld(game, frame, game.world.clock().blend(), false);
+    game.graphics.canvas.draw(buildLevelCompleteScreen(game.world.level(), frame.width, frame.height));
+}
+
+ScreenId GameOverScreen::update(const FrameInfo& frame) {
+    ScreenId next = ScreenId::GameOver;
+    if (frame.input.wasPressed(kKeySpace)) {
+        game.world.retry();
+        next = ScreenId::Play;
+    }
+    if (frame.input.wasPressed(kKeyM)) next = ScreenId::MainMenu;
+    return next;
+}
+
+void GameOverScreen::draw(const FrameInfo& frame) {
+    drawWorld(game, frame, game.world.clock().blend(), false);
+    game.graphics.canvas.draw(buildGameOverScreen(game.world.attempt(), frame.width, frame.height));
+}

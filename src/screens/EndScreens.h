@@ -1,0 +1,32 @@
+// The two screens at the end of an attempt, drawn over the frozen scene of the
+// level. Level complete: Space (or three seconds) goes on to the next level,
+// or back to the main menu after the last; M goes to the menu. Game over:
+// Space tries the level again with three lives; M goes to the menu.
+#pragma once
+
+#include "screens/GameContext.h"
+#include "screens/Screen.h"
+
+constexpr float kAdvanceDelay = 3.0f;  // the level-complete screen moves on by itself
+
+class LevelCompleteScreen : public Screen {
+public:
+    explicit LevelCompleteScreen(GameContext& context) : game(context) {}
+    void enter(ScreenId from) override;
+    ScreenId update(const FrameInfo& frame) override;
+    void draw(const FrameInfo& frame) override;
+
+private:
+    GameContext& game;
+    float advanceTimer = kAdvanceDelay;
+};
+
+class GameOverScreen : public Screen {
+public:
+    explicit GameOverScreen(GameContext& context) : game(context) {}
+    ScreenId update(const FrameInfo& frame) override;
+    void draw(const FrameInfo& frame) override;
+
+private:
+    GameContext& game;
+};

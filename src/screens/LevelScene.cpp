@@ -1,0 +1,87 @@
+// A level's scene draw list.
+#include "screens/LevelScene.h"
+
+#include "physics/TileBehaviours.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const Vec3 kCrumbleColor{0.9f, 0.15f, 0.1f};
+const Vec3 kCrumbleTint{1.0f, 0.2f, 0.1f};
+
+bool isPickup(const SceneObject& object) {
+    return object.kind == ObjectKind::Coin || object.kind == ObjectKind::Powerup;
+}
+
+}  // namespace
+
+std::vector<ObjectPose> objectPoses(const Level& level, const LevelRun& run) {
+    std::vector<ObjectPose> poses;
+    poses.reserve(level.objects.size());
+    for (std::size_t i = 0; i < level.objects.size() && i < run.objects.size(); ++i) {
+        poses.push_back({placedPosition(level.objects[i], run.objects[i]), run.objects[i].anim});
+    }
+    return poses;
+}
+
+void blendPoses(const std::vector<ObjectPose>& from, const std::vector<ObjectPose>& to, float t,
+                std::vector<ObjectPose>& out) {
+    out.resize(to.size());
+    for (std::size_t i = 0; i < to.size(); ++i) {
+        if (i >= from.size()) {
+            out[i] = to[i];
+            continue;
+        }
+        float turn = to[i].spin - from[i].spin;
+        if (turn > 180.0f) turn -= 360.0f;
+        if (turn < -180.0f) turn += 360.0f;
+        out[i].position = glm::mix(from[i].position, to[i].position, t);
+        out[i].spin = from[i].spin + turn * t;
+    }
+}
+
+ObjectShade objectShade(const SceneObject& object, const ObjectState& state) {
+    ObjectShade shade;
+    shade.color = object.color;
+    if (object.tileType == TileType::Crumble && state.crumbleProgress > 0.0f) {
+        const float k = state.crumbleProgress / kCrumbleDelay;
+        shade.color = glm::mix(object.color, kCrumbleColor, 0.7f * k);
+        shade.tint = glm::mix(Vec3(1.0f), kCrumbleTint, 0.6f * k);
+    }
+    return shade;
+}
+
+Mat4 objectTransform(const SceneObject& object, const ObjectPose& pose) {
+    Mat4 m = glm::translate(Mat4(1.0f), pose.position);
+    if (isPickup(object)) m = glm::rotate(m, glm::radians(pose.spin), Vec3(0.0f, 1.0f, 0.0f));
+    return glm::scale(m, object.size);
+}
+
+SceneDrawList buildLevelScene(const Level& level, const LevelRun& run, const LevelModels& models,
+                              const std::vector<ObjectPose>& poses, const BallPose& ball, Vec3 sunPosition) {
+    SceneDrawList scene;
+    scene.items.reserve(level.objects.size());
+    const std::size_t count = std::min({level.objects.size(), run.objects.size(), poses.size(), models.objects.size()});
+    for (std::size_t i = 0; i < count; ++i) {
+        const ObjectState& state = run.objects[i];
+        if (state.collected || state.crumbled) continue;
+        const SceneObject& object = level.objects[i];
+        const ObjectShade shade = objectShade(object, state);
+        SceneItem item;
+        item.model = models.objects[i];
+        item.transform = objectTransform(object, poses[i]);
+        item.color = shade.color;
+        item.tint = shade.tint;
+        item.surface = static_cast<std::uint32_t>(object.material);
+        scene.items.push_back(item);
+    }
+    scene.balls.push_back({ballModelMatrix(ball.position, ball.rotation, ball.radius), ball.color});
+    scene.ground = level.ground;
+    scene.light = {sunPosition, level.sunColor, level.sunAmbient};
+    scene.shadowFocus = ball.position;
+    scene.sunModel = models.sun;
+    scene.sunPosition = sunPosition;
+    return scene;
+}

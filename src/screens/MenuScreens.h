@@ -1,0 +1,49 @@
+// The main menu (title, three buttons, the controls footer) and the settings
+// screen (four rows of a label and a value between arrows, Apply and Back).
+// Buttons act on the frame the left button goes down over them.
+#pragma once
+
+#include "screens/GameContext.h"
+#include "screens/Screen.h"
+#include "ui/UiDrawList.h"
+
+// The menus' own background, whatever level was played last.
+const Vec3 kMenuBackground{0.1f, 0.12f, 0.18f};
+
+class MainMenuScreen : public Screen {
+public:
+    explicit MainMenuScreen(GameContext& context) : game(context) {}
+    ScreenId update(const FrameInfo& frame) override;
+    void draw(const FrameInfo& frame) override;
+
+private:
+    GameContext& game;
+    UiDrawList layout;  // built by update, drawn by draw
+};
+
+// The settings' choices while the screen is open; written to the config by Apply.
+struct SettingsChoices {
+    int resolutionIndex = 0;
+    bool fullscreen = false;
+    int fpsCapIndex = 0;
+    bool invertY = false;
+};
+
+// The choices a config opens the screen with: the first table row equal to the
+// configured size and cap, or row 0 when none is.
+SettingsChoices choicesFrom(const Config& config);
+// Writes the choices into the config's display fields.
+void applyChoices(const SettingsChoices& choices, Config& config);
+
+class SettingsScreen : public Screen {
+public:
+    explicit SettingsScreen(GameContext& context) : game(context) {}
+    void enter(ScreenId from) override;
+    ScreenId update(const FrameInfo& frame) override;
+    void draw(const FrameInfo& frame) override;
+
+private:
+    GameContext& game;
+    SettingsChoices choices;
+    UiDrawList layout;
+};

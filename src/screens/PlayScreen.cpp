@@ -1,0 +1,85 @@
+// Live play.
+#include "screens/PlayScreen.h"
+
+#include "game/BallControl.h"
+#include "input/Keys.h"
+#include "screens/Graphics.h"
+#include "screens/Hud.h"
+#include "screens/PlayHud.h"
+#include "screens/PlayWorld.h"
+#include "screens/WorldView.h"
+
+namespace {
+
+constexpr float kZoomSpeed = 5.0f;  // units per second
+
+ScreenId screenAfter(AttemptOutcome outcome) {
+    switch (outcome) {
+        case AttemptOutcome::Complete: return ScreenId::LevelComplete;
+        case AttemptOutcome::TimeUp:
+        case AttemptOutcome::OutOfLives: return ScreenId::GameOver;
+        case AttemptOutcome::Playing: break;
+    }
+    return ScreenId::Play;
+}
+
+}  // namespace
+
+void PlayScreen::enter(ScreenId) {
+    jumpTapPending = false;
+    rightWasDown = false;
+}
+
+void PlayScreen::orbitAndZoom(const FrameInfo& frame) {
+    const Input& input = frame.input;
+    OrbitCamera& camera = game.world.camera();
+    const double x = input.cursorX();
+    const double y = input.cursorY();
+    if (!game.switches.debugCamActive) {
+        // The first frame of a drag never turns the camera.
+        const bool rightDown = input.mouseDown(kMouseRight);
+        if (rightDown && rightWasDown) {
+            float dy = static_cast<float>(y - lastCursorY);
+            if (game.config.invertY) dy = -dy;
+            camera.orbit(static_cast<float>(x - lastCursorX), dy);
+        }
+        rightWasDown = rightDown;
+        if (input.isDown(game.config.keyCamUp)) camera.zoom(-kZoomSpeed * frame.dt);
+        if (input.isDown(game.config.keyCamDown)) camera.zoom(kZoomSpeed * frame.dt);
+    }
+    // Remembered in every case, so leaving the debug camera does not jump the view.
+    lastCursorX = x;
+    lastCursorY = y;
+}
+
+ScreenId PlayScreen::update(const FrameInfo& frame) {
+    const Input& input = frame.input;
+    const Config& keys = game.config;
+    PlayWorld& world = game.world;
+    orbitAndZoom(frame);
+    if (input.wasPressed(keys.keyJump)) jumpTapPending = true;
+
+    const int steps = world.clock().advance(frame.dt);
+    for (int i = 0; i < steps && world.attempt().outcome == AttemptOutcome::Playing; ++i) {
+        const MoveDirections directions = cameraMoveDirections(world.camera());
+        const Vec2 wish = keyboardWish(input.isDown(keys.keyMoveForward), input.isDown(keys.keyMoveBack),
+                                       input.isDown(keys.keyMoveLeft), input.isDown(keys.keyMoveRight), directions);
+        const bool jump = input.isDown(keys.keyJump) || jumpTapPending;
+        jumpTapPending = false;
+        world.step(makeStepInput(wish, jump), game.switches.debugCamActive);
+    }
+    world.particles().update(frame.dt);
+
+    const ScreenId next = screenAfter(world.attempt().outcome);
+    if (next != ScreenId::Play) return next;
+    if (input.wasPressed(kKeyM)) return ScreenId::MainMenu;
+    return ScreenId::Play;
+}
+
+void PlayScreen::draw(const FrameInfo& frame) {
+    PlayWorld& world = game.world;
+    drawWorld(game, frame, world.clock().blend(), true);
+    Canvas& canvas = game.graphics.canvas;
+    canvas.draw(buildPlayHud(world.attempt(), frame.width, frame.height));
+    canvas.draw(buildPowerupPanels(world.attempt().powerups, frame.width));
+}

@@ -1,0 +1,25 @@
+// Live play: the player's keys and mouse become simulation steps, as many as
+// the frame's time holds; the camera orbits with a right-button drag and zooms
+// on its bindings; M leaves for the main menu. The attempt's end leads to the
+// level-complete or game-over screen.
+#pragma once
+
+#include "screens/GameContext.h"
+#include "screens/Screen.h"
+
+class PlayScreen : public Screen {
+public:
+    explicit PlayScreen(GameContext& context) : game(context) {}
+    void enter(ScreenId from) override;
+    ScreenId update(const FrameInfo& frame) override;
+    void draw(const FrameInfo& frame) override;
+
+private:
+    void orbitAndZoom(const FrameInfo& frame);
+
+    GameContext& game;
+    double lastCursorX = 0.0;
+    double lastCursorY = 0.0;
+    bool rightWasDown = false;
+    bool jumpTapPending = false;  // a tap waits for the next step, however late it comes
+};
