@@ -14,6 +14,7 @@
 #include "screens/Graphics.h"
 #include "screens/Hud.h"
 #include "screens/MenuScreens.h"
+#include "screens/PauseScreen.h"
 #include "screens/PlayScreen.h"
 #include "screens/PlayWorld.h"
 
@@ -59,6 +60,7 @@ private:
     std::unique_ptr<MainMenuScreen> mainMenu;
     std::unique_ptr<SettingsScreen> settings;
     std::unique_ptr<PlayScreen> play;
+    std::unique_ptr<PauseScreen> pause;
     std::unique_ptr<LevelCompleteScreen> levelComplete;
     std::unique_ptr<GameOverScreen> gameOver;
     ScreenId current = ScreenId::MainMenu;
@@ -99,6 +101,7 @@ bool App::start() {
     mainMenu = std::make_unique<MainMenuScreen>(*context);
     settings = std::make_unique<SettingsScreen>(*context);
     play = std::make_unique<PlayScreen>(*context);
+    pause = std::make_unique<PauseScreen>(*context);
     levelComplete = std::make_unique<LevelCompleteScreen>(*context);
     gameOver = std::make_unique<GameOverScreen>(*context);
     previousTime = window.time();
@@ -110,6 +113,7 @@ Screen& App::screen(ScreenId id) {
     switch (id) {
         case ScreenId::Settings: return *settings;
         case ScreenId::Play: return *play;
+        case ScreenId::Pause: return *pause;
         case ScreenId::LevelComplete: return *levelComplete;
         case ScreenId::GameOver: return *gameOver;
         case ScreenId::MainMenu:
@@ -134,7 +138,6 @@ void App::flipSwitches() {
     if (input.wasPressed(config.keyWireframe)) switches.wireframe = !switches.wireframe;
     if (input.wasPressed(config.keyBackCulling)) switches.backfaceCulling = !switches.backfaceCulling;
     if (input.wasPressed(config.keyNormalMap)) switches.normalMapping = !switches.normalMapping;
-    if (input.wasPressed(kKeyEscape)) window.requestClose();
     if (input.wasPressed(config.keyDebugCam)) {
         int width = 0;
         int height = 0;
@@ -195,7 +198,8 @@ void App::runFrame() {
     changeScreen(screen(current).update(frame));
     if (window.shouldClose()) return;
 
-    const bool inLevel = current == ScreenId::Play || current == ScreenId::LevelComplete || current == ScreenId::GameOver;
+    const bool inLevel = current == ScreenId::Play || current == ScreenId::Pause ||
+                         current == ScreenId::LevelComplete || current == ScreenId::GameOver;
     beginFrame({frame.framebufferWidth, frame.framebufferHeight,
                 inLevel ? world.level().skyColor : kMenuBackground, switches.wireframe, switches.backfaceCulling});
     screen(current).draw(frame);
@@ -210,6 +214,7 @@ int App::run() {
     // The screens and the drawers end here, while the window is still open.
     gameOver.reset();
     levelComplete.reset();
+    pause.reset();
     play.reset();
     settings.reset();
     mainMenu.reset();

@@ -24,6 +24,14 @@ void cursorMoved(GLFWwindow* window, double x, double y) {
     if (Input* input = inputOf(window)) input->onCursor(x, y);
 }
 
+void focusChanged(GLFWwindow* window, int focused) {
+    if (Input* input = inputOf(window); input && !focused) input->onFocusLost();
+}
+
+void iconifyChanged(GLFWwindow* window, int iconified) {
+    if (Input* input = inputOf(window); input && iconified) input->onFocusLost();
+}
+
 }  // namespace
 
 Window::~Window() {
@@ -66,6 +74,8 @@ bool Window::open(Config& config, Input& input) {
     glfwSetKeyCallback(handle, keyChanged);
     glfwSetMouseButtonCallback(handle, buttonChanged);
     glfwSetCursorPosCallback(handle, cursorMoved);
+    glfwSetWindowFocusCallback(handle, focusChanged);
+    glfwSetWindowIconifyCallback(handle, iconifyChanged);
     double x = 0.0;
     double y = 0.0;
     glfwGetCursorPos(handle, &x, &y);

@@ -22,6 +22,8 @@ void Input::onCursor(double x, double y) {
     cursorPending = true;
 }
 
+void Input::onFocusLost() { focusLostPending = true; }
+
 void Input::apply(std::unordered_map<int, ButtonState>& states, int code, int action) {
     ButtonState& state = states[code];
     if (action == kPress) {
@@ -44,6 +46,8 @@ void Input::update() {
     for (const auto& [button, action] : pendingButtons) apply(buttons, button, action);
     pendingKeys.clear();
     pendingButtons.clear();
+    lostFocus = focusLostPending;
+    focusLostPending = false;
     moved = cursorPending && (pendingCursor[0] != cursor[0] || pendingCursor[1] != cursor[1]);
     if (cursorPending) {
         cursor[0] = pendingCursor[0];

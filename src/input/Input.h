@@ -19,6 +19,8 @@ public:
     void onKeyEvent(int key, int action);
     void onMouseButton(int button, int action);
     void onCursor(double x, double y);
+    // The window lost the keyboard focus or was minimised.
+    void onFocusLost();
 
     // Once per frame after polling: applies the queued events in arrival order.
     void update();
@@ -33,6 +35,8 @@ public:
     double cursorX() const { return cursor[0]; }
     double cursorY() const { return cursor[1]; }
     bool cursorMoved() const { return moved; }
+    // The window lost the focus or was minimised since the last frame.
+    bool focusLost() const { return lostFocus; }
 
 private:
     struct ButtonState {
@@ -50,4 +54,6 @@ private:
     double pendingCursor[2] = {0.0, 0.0};
     bool cursorPending = false;
     bool moved = false;
+    bool focusLostPending = false;
+    bool lostFocus = false;
 };

@@ -21,7 +21,7 @@ std::string joined(std::initializer_list<int> keys, const char* separator) {
 
 std::string consoleControlsLine(const Config& c) {
     return joined({c.keyMoveForward, c.keyMoveLeft, c.keyMoveBack, c.keyMoveRight}, "/") + "=move  " +
-           nameOfKey(c.keyJump) + "=jump  RMB=orbit  " + joined({c.keyCamUp, c.keyCamDown}, "/") +
+           nameOfKey(c.keyJump) + "=jump  " + nameOfKey(c.keyPause) + "=pause  RMB=orbit  " + joined({c.keyCamUp, c.keyCamDown}, "/") +
            "=zoom  M=menu  " + nameOfKey(c.keyShowFPS) + "=FPS  " + nameOfKey(c.keyWireframe) + "=wire  " +
            nameOfKey(c.keyBackCulling) + "=cull  " + nameOfKey(c.keyDebugCam) + "=debugcam";
 }
@@ -29,6 +29,6 @@ std::string consoleControlsLine(const Config& c) {
 std::string menuControlsLine(const Config& c) {
     std::string move;
     for (int key : {c.keyMoveForward, c.keyMoveLeft, c.keyMoveBack, c.keyMoveRight}) move += nameOfKey(key) + " ";
-    return move + "move  " + nameOfKey(c.keyJump) + " jump  RMB camera  " + nameOfKey(c.keyDebugCam) +
-           " debug camera";
+    return move + "move  " + nameOfKey(c.keyJump) + " jump  " + nameOfKey(c.keyPause) + " pause  RMB camera  " +
+           nameOfKey(c.keyDebugCam) + " debug camera";
 }

@@ -6,9 +6,9 @@
 
 #include <string>
 
-// "WASD=move  SPACE=jump  RMB=orbit  QE=zoom  M=menu  F9=FPS  F10=wire  F11=cull  F8=debugcam"
+// "WASD=move  SPACE=jump  ESC=pause  RMB=orbit  QE=zoom  M=menu  F9=FPS  F10=wire  F11=cull  F8=debugcam"
 // with the default bindings.
 std::string consoleControlsLine(const Config& config);
 
-// "W A S D move  SPACE jump  RMB camera  F8 debug camera" with the default bindings.
+// "W A S D move  SPACE jump  ESC pause  RMB camera  F8 debug camera" with the default bindings.
 std::string menuControlsLine(const Config& config);

@@ -17,6 +17,7 @@ ScreenId LevelCompleteScreen::update(const FrameInfo& frame) {
     }
     // M wins, also over a next level Space has just started.
     if (frame.input.wasPressed(kKeyM)) next = ScreenId::MainMenu;
+    if (frame.input.wasPressed(kKeyEscape)) next = ScreenId::Quit;
     return next;
 }
 
@@ -32,6 +33,7 @@ ScreenId GameOverScreen::update(const FrameInfo& frame) {
         next = ScreenId::Play;
     }
     if (frame.input.wasPressed(kKeyM)) next = ScreenId::MainMenu;
+    if (frame.input.wasPressed(kKeyEscape)) next = ScreenId::Quit;
     return next;
 }
 

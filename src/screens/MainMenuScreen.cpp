@@ -20,34 +20,29 @@ ScreenId MainMenuScreen::update(const FrameInfo& frame) {
     const float w = frame.width;
     const float h = frame.height;
     const float cx = w * 0.5f;
-    const double mx = input.cursorX();
-    const double my = input.cursorY();
-
     layout.clear();
     layout.push_back(makeCenteredTextDraw("PEMBRIX ADVENTURE", cx, h * 0.12f, 3.8f, kGold));
     layout.push_back(makeCenteredTextDraw("OpenGL Edition", cx, h * 0.18f + 55.0f, 2.0f, kPaleBlue));
     layout.push_back(makeCenteredTextDraw("Collect all coins to complete each level", cx, h * 0.38f, 1.6f,
                                           {0.7f, 0.7f, 0.9f, 1.0f}));
-    const MainMenuButtons buttons = buildMainMenuButtons(w, h);
-    const bool overPlay = isOver(buttons.play, mx, my);
-    const bool overSettings = isOver(buttons.settings, mx, my);
-    const bool overQuit = isOver(buttons.quit, mx, my);
-    appendButton(layout, buttons.play, overPlay, {0.4f, 0.4f, 0.8f, 1.0f}, {0.2f, 0.2f, 0.5f, 1.0f},
+    const MainMenuButtons boxes = buildMainMenuButtons(w, h);
+    const int activated = buttons.update(input, {boxes.play, boxes.settings, boxes.quit});
+    const int lit = buttons.highlighted();
+    appendButton(layout, boxes.play, lit == 0, {0.4f, 0.4f, 0.8f, 1.0f}, {0.2f, 0.2f, 0.5f, 1.0f},
                  "ENTER / CLICK TO PLAY", 1.65f, kWhite);
-    appendButton(layout, buttons.settings, overSettings, {0.3f, 0.3f, 0.6f, 1.0f}, {0.15f, 0.15f, 0.35f, 1.0f},
+    appendButton(layout, boxes.settings, lit == 1, {0.3f, 0.3f, 0.6f, 1.0f}, {0.15f, 0.15f, 0.35f, 1.0f},
                  "TAB FOR SETTINGS", 1.8f, kPaleBlue);
-    appendButton(layout, buttons.quit, overQuit, {0.5f, 0.15f, 0.15f, 1.0f}, {0.25f, 0.08f, 0.08f, 1.0f},
+    appendButton(layout, boxes.quit, lit == 2, {0.5f, 0.15f, 0.15f, 1.0f}, {0.25f, 0.08f, 0.08f, 1.0f},
                  "ESC TO QUIT", 1.8f, {1.0f, 0.6f, 0.6f, 1.0f});
     layout.push_back(makeCenteredTextDraw("Controls: " + menuControlsLine(game.config), cx, h * 0.9f, 1.3f,
                                           {0.5f, 0.5f, 0.7f, 1.0f}));
 
-    const bool clicked = input.mouseClicked(kMouseLeft);
-    if ((clicked && overPlay) || input.wasPressed(kKeyEnter)) {
+    if (activated == 0) {
         game.world.startNewGame();
         return ScreenId::Play;
     }
-    if ((clicked && overQuit) || input.wasPressed(kKeyEscape)) return ScreenId::Quit;
-    if ((clicked && overSettings) || input.wasPressed(kKeyTab)) return ScreenId::Settings;
+    if (activated == 2 || input.wasPressed(kKeyEscape)) return ScreenId::Quit;
+    if (activated == 1 || input.wasPressed(kKeyTab)) return ScreenId::Settings;
     return ScreenId::MainMenu;
 }
 

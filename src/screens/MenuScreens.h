@@ -3,6 +3,7 @@
 // Buttons act on the frame the left button goes down over them.
 #pragma once
 
+#include "screens/ButtonList.h"
 #include "screens/GameContext.h"
 #include "screens/Screen.h"
 #include "ui/UiDrawList.h"
@@ -18,6 +19,7 @@ public:
 
 private:
     GameContext& game;
+    ButtonList buttons;
     UiDrawList layout;  // built by update, drawn by draw
 };
 

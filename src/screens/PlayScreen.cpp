@@ -56,6 +56,9 @@ ScreenId PlayScreen::update(const FrameInfo& frame) {
     const Input& input = frame.input;
     const Config& keys = game.config;
     PlayWorld& world = game.world;
+    // Leaving mid-run without a question would lose the run: Escape pauses
+    // here, and so does losing the window.
+    if (input.wasPressed(keys.keyPause) || input.wasPressed(kKeyEscape) || input.focusLost()) return ScreenId::Pause;
     orbitAndZoom(frame);
     if (input.wasPressed(keys.keyJump)) jumpTapPending = true;
 

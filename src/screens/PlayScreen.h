@@ -1,6 +1,7 @@
 // Live play: the player's keys and mouse become simulation steps, as many as
 // the frame's time holds; the camera orbits with a right-button drag and zooms
-// on its bindings; M leaves for the main menu. The attempt's end leads to the
+// on its bindings; M leaves for the main menu; the pause key (or Escape, or the
+// window losing the focus) pauses. The attempt's end leads to the
 // level-complete or game-over screen.
 #pragma once
 

@@ -36,6 +36,11 @@ void PlayWorld::retry() {
     startLevel(game.levelIndex);
 }
 
+void PlayWorld::restartLevel() {
+    game.lives = current.lives;
+    startLevel(game.levelIndex);
+}
+
 bool PlayWorld::startNextLevel() {
     keepFromAttempt(game, current);
     const int next = (game.levelIndex + 1) % kLevelCount;

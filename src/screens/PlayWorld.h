@@ -26,6 +26,9 @@ public:
     void startLevel(int index);
     // The same level again with three lives; powerups carry over.
     void retry();
+    // The same level from its start, with the lives the player has now and
+    // the powerups carried into it: restarting costs no life.
+    void restartLevel();
     // Lives and powerups go on to the next level; false (nothing started) when
     // the last level is done.
     bool startNextLevel();

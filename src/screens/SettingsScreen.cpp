@@ -2,6 +2,7 @@
 #include "screens/MenuScreens.h"
 
 #include "screens/Graphics.h"
+#include "input/Keys.h"
 #include "screens/MenuLayout.h"
 
 namespace {
@@ -105,6 +106,7 @@ ScreenId SettingsScreen::update(const FrameInfo& frame) {
         return ScreenId::MainMenu;
     }
     if (clicked && overBack) return ScreenId::MainMenu;
+    if (input.wasPressed(kKeyEscape)) return ScreenId::Quit;
     return ScreenId::Settings;
 }
 
