@@ -3,7 +3,9 @@
 
 #include "config/KeyNames.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -40,6 +42,49 @@ void readInt(const std::string& key, const std::string& value, int& field) {
     }
 }
 
+// A whole number kept within low..high; outside it the nearest end, with a line.
+void readBoundedInt(const std::string& key, const std::string& value, int& field, int low, int high) {
+    int read = field;
+    readInt(key, value, read);
+    const int kept = std::clamp(read, low, high);
+    if (kept != read) std::cerr << "[Config] " << key << ": " << read << " is outside " << low << ".." << high << ", using " << kept << "\n";
+    field = kept;
+}
+
+void readBoundedFloat(const std::string& key, const std::string& value, float& field, float low, float high) {
+    const char* begin = value.c_str();
+    char* end = nullptr;
+    errno = 0;
+    const float read = std::strtof(begin, &end);
+    if (end == begin || errno == ERANGE || !std::isfinite(read)) {
+        std::cerr << "[Config] " << key << ": '" << value << "' is not a number, keeping " << field << "\n";
+        return;
+    }
+    const float kept = std::clamp(read, low, high);
+    if (kept != read) std::cerr << "[Config] " << key << ": " << read << " is outside " << low << ".." << high << ", using " << kept << "\n";
+    field = kept;
+}
+
+// Anti-aliasing takes 0, 2 or 4 samples; other counts go to the nearest below.
+void readSamples(const std::string& key, const std::string& value, int& field) {
+    int read = field;
+    readInt(key, value, read);
+    const int kept = read >= 4 ? 4 : (read >= 2 ? 2 : 0);
+    if (kept != read) std::cerr << "[Config] " << key << ": " << read << " samples are not offered, using " << kept << "\n";
+    field = kept;
+}
+
+void readShadowQuality(const std::string& value, ShadowQuality& field) {
+    for (ShadowQuality quality : {ShadowQuality::Off, ShadowQuality::Low, ShadowQuality::Medium, ShadowQuality::High}) {
+        if (value == shadowQualityName(quality)) {
+            field = quality;
+            return;
+        }
+    }
+    std::cerr << "[Config] shadowQuality: '" << value << "' is none of off, low, medium, high; keeping "
+              << shadowQualityName(field) << "\n";
+}
+
 int* bindingField(Config& config, const std::string& key) {
     if (key == "keyMoveForward") return &config.keyMoveForward;
     if (key == "keyMoveBack") return &config.keyMoveBack;
@@ -70,13 +115,46 @@ void applySetting(Config& config, const std::string& key, const std::string& val
         config.invertY = parseBool(value);
     } else if (int* binding = bindingField(config, key)) {
         *binding = keyFromName(value);
+    } else if (key == "masterVolume") {
+        readBoundedInt(key, value, config.masterVolume, 0, 100);
+    } else if (key == "musicVolume") {
+        readBoundedInt(key, value, config.musicVolume, 0, 100);
+    } else if (key == "effectsVolume") {
+        readBoundedInt(key, value, config.effectsVolume, 0, 100);
+    } else if (key == "vsync") {
+        config.vsync = parseBool(value);
+    } else if (key == "msaa") {
+        readSamples(key, value, config.msaa);
+    } else if (key == "shadowQuality") {
+        readShadowQuality(value, config.shadowQuality);
+    } else if (key == "cameraFollow") {
+        readBoundedInt(key, value, config.cameraFollow, 0, 10);
+    } else if (key == "mouseSensitivity") {
+        readBoundedFloat(key, value, config.mouseSensitivity, 0.01f, 2.0f);
+    } else if (key == "padCameraSensitivity") {
+        readBoundedFloat(key, value, config.padCameraSensitivity, 10.0f, 720.0f);
+    } else if (key == "padDeadZone") {
+        readBoundedFloat(key, value, config.padDeadZone, 0.0f, 0.9f);
+    } else if (key == "ghost") {
+        config.ghost = parseBool(value);
     }
 }
 
 void writeLine(std::ostream& out, const char* key, const std::string& value) {
     std::string padded = key;
-    padded.resize(18, ' ');
+    if (padded.size() < 18) padded.resize(18, ' ');
+    else padded += ' ';
     out << padded << "= " << value << "\n";
+}
+
+// Shortest text that reads back as the same float.
+std::string floatText(float value) {
+    char text[32];
+    for (int digits = 1; digits <= 9; ++digits) {
+        std::snprintf(text, sizeof text, "%.*g", digits, static_cast<double>(value));
+        if (std::strtof(text, nullptr) == value) break;
+    }
+    return text;
 }
 
 std::string boolText(bool value) { return value ? "true" : "false"; }
@@ -117,6 +195,26 @@ bool loadConfig(Config& config, const std::string& path) {
     return true;
 }
 
+int shadowMapSize(ShadowQuality quality) {
+    switch (quality) {
+        case ShadowQuality::Off: return 0;
+        case ShadowQuality::Low: return 1024;
+        case ShadowQuality::Medium: return 2048;
+        case ShadowQuality::High: break;
+    }
+    return 4096;
+}
+
+const char* shadowQualityName(ShadowQuality quality) {
+    switch (quality) {
+        case ShadowQuality::Off: return "off";
+        case ShadowQuality::Low: return "low";
+        case ShadowQuality::Medium: return "medium";
+        case ShadowQuality::High: break;
+    }
+    return "high";
+}
+
 bool isUsableWindowSize(int width, int height) {
     return width > 0 && height > 0 && width <= kMaxWindowSide && height <= kMaxWindowSide;
 }
@@ -143,6 +241,21 @@ std::string formatConfig(const Config& config) {
     writeLine(out, "keyShowFPS", nameOfKey(config.keyShowFPS));
     writeLine(out, "keyWireframe", nameOfKey(config.keyWireframe));
     writeLine(out, "keyBackCulling", nameOfKey(config.keyBackCulling));
+    out << "[Audio]\n";
+    writeLine(out, "masterVolume", std::to_string(config.masterVolume));
+    writeLine(out, "musicVolume", std::to_string(config.musicVolume));
+    writeLine(out, "effectsVolume", std::to_string(config.effectsVolume));
+    out << "[Graphics]\n";
+    writeLine(out, "vsync", boolText(config.vsync));
+    writeLine(out, "msaa", std::to_string(config.msaa));
+    writeLine(out, "shadowQuality", shadowQualityName(config.shadowQuality));
+    out << "[Controls]\n";
+    writeLine(out, "cameraFollow", std::to_string(config.cameraFollow));
+    writeLine(out, "mouseSensitivity", floatText(config.mouseSensitivity));
+    writeLine(out, "padCameraSensitivity", floatText(config.padCameraSensitivity));
+    writeLine(out, "padDeadZone", floatText(config.padDeadZone));
+    out << "[Game]\n";
+    writeLine(out, "ghost", config.ghost ? "on" : "off");
     return out.str();
 }
 
