@@ -4,6 +4,7 @@
 #include "app/Ball.h"
 #include "app/DebugCam.h"
 #include "app/FrameTiming.h"
+#include "app/GameFolders.h"
 #include "app/GameProgress.h"
 #include "app/GameRules.h"
 #include "app/GameState.h"
@@ -55,6 +56,7 @@ struct CameraMatrices {
 // Every long-lived object of the run, in order of construction.
 struct App {
     Config config;
+    std::string configPath;  // from findGameFolders()
     GLFWwindow* window = nullptr;
     int displayWidth = 0;
     int displayHeight = 0;
@@ -174,8 +176,10 @@ void playFrame(App& app) {
 void applySettings(App& app) {
     const Config& config = app.config;
     // The settings still apply to this run; the player should know they will not last.
-    if (!saveConfig(config, "config.ini")) {
-        std::cerr << "[Config] Cannot write config.ini; the new settings last only until the game closes.\n";
+    makeFolderFor(app.configPath);
+    if (!saveConfig(config, app.configPath)) {
+        std::cerr << "[Config] Cannot write " << app.configPath
+                  << "; the new settings last only until the game closes.\n";
     }
     GLFWmonitor* monitor = glfwGetPrimaryMonitor();
     const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
@@ -318,7 +322,7 @@ int startAndRun(App& app) {
     glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
     glfwWindowHint(GLFW_SAMPLES, 4);
 
-    loadConfig(app.config, "config.ini");
+    loadConfig(app.config, app.configPath);
     app.displayWidth = app.config.screenWidth;
     app.displayHeight = app.config.screenHeight;
     if (!openWindow(app)) {
@@ -346,7 +350,10 @@ int startAndRun(App& app) {
 }  // namespace
 
 int runGame() {
-    LogRedirect log("log.txt");
+    const GameFolders folders = findGameFolders();  // before the log: it says where log.txt goes
+    LogRedirect log(folders.logPath);
+    enterDataFolder(folders);  // after the log opens, so what it reports reaches log.txt
     App app;
+    app.configPath = folders.configPath;
     return startAndRun(app);
 }
