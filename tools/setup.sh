@@ -6,7 +6,8 @@ set -euo pipefail
 
 packages=(cmake g++ make pkg-config libglfw3-dev libbullet-dev libstb-dev libglm-dev libgl-dev libgl1-mesa-dri)
 if [[ "${1:-}" == "--tests" ]]; then
-  packages+=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick x11-utils)
+  packages+=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick x11-utils
+    desktop-file-utils appstream)
 fi
 
 missing=()

@@ -74,12 +74,14 @@ std::string startXvfb(int width, int height, pid_t& pid) {
 
 }  // namespace
 
-GameRun::GameRun() {
+GameRun::GameRun() : binary(PEMBRIX_GAME_BINARY) {
     std::error_code ignored;
     for (const char* folder : {"shaders", "levels", "models"}) {
         fs::copy(fs::path(PEMBRIX_SOURCE_DIR) / folder, scratch / folder, fs::copy_options::recursive, ignored);
     }
 }
+
+GameRun::GameRun(fs::path gameBinary) : binary(std::move(gameBinary)) {}
 
 GameRun::~GameRun() {
     if (exitCode < 0) stopProcess(gamePid);
@@ -100,7 +102,11 @@ bool GameRun::start(int screenWidth, int screenHeight) {
         // Libraries the game alone must preload (the sanitizer scripts keep the
         // GL driver mapped this way); the test's helper tools never get them.
         if (const char* preload = std::getenv("PEMBRIX_TEST_GAME_PRELOAD")) setenv("LD_PRELOAD", preload, 1);
-        execl(PEMBRIX_GAME_BINARY, "pembrix", static_cast<char*>(nullptr));
+        for (const auto& [name, value] : environment) {
+            if (value) setenv(name.c_str(), value->c_str(), 1);
+            else unsetenv(name.c_str());
+        }
+        execl(binary.c_str(), "pembrix", static_cast<char*>(nullptr));
         _exit(127);
     }
     return gamePid > 0;

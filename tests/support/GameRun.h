@@ -1,24 +1,35 @@
 // End-to-end runs of the real game binary: a scratch working folder with copies
-// of shaders/, levels/ and models/, a private Xvfb display, real key and mouse events
-// through xdotool, console watching, screenshots and the exit code.
+// of shaders/, levels/ and models/ (or an empty one for an installed copy), a
+// private Xvfb display, real key and mouse events through xdotool, console
+// watching, screenshots and the exit code.
 #pragma once
 
 #include "support/TempDir.h"
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 #include <sys/types.h>
 
 class GameRun {
 public:
     GameRun();  // the scratch folder, filled from the repository
+    // Runs `gameBinary` (an installed copy) from an empty scratch folder instead.
+    explicit GameRun(std::filesystem::path gameBinary);
     ~GameRun();
     GameRun(const GameRun&) = delete;
     GameRun& operator=(const GameRun&) = delete;
 
     const std::filesystem::path& dir() const { return scratch.path(); }
     void writeFile(const std::string& name, const std::string& text) const { scratch.write(name, text); }
+
+    // Sets a variable for the game alone; nullopt removes it.
+    void setEnvironment(const std::string& name, std::optional<std::string> value) {
+        environment.emplace_back(name, std::move(value));
+    }
 
     // Starts the game on a fresh Xvfb screen of its own; false when it cannot be started.
     bool start(int screenWidth = 1280, int screenHeight = 800);
@@ -54,6 +65,8 @@ public:
 
 private:
     TempDir scratch;
+    std::filesystem::path binary;
+    std::vector<std::pair<std::string, std::optional<std::string>>> environment;
     TempDir consoleDir;  // outside the working folder, which a test may make read-only
     pid_t displayPid = -1;
     std::string display;
