@@ -2,6 +2,7 @@
 #include "app/App.h"
 
 #include "app/FrameTiming.h"
+#include "app/GameFolders.h"
 #include "app/LogRedirect.h"
 #include "app/Window.h"
 #include "config/KeyNames.h"
@@ -9,6 +10,7 @@
 #include "input/Keys.h"
 #include "level/LevelHandler.h"
 #include "render/FrameState.h"
+#include "screens/ControlsScreen.h"
 #include "screens/ControlsText.h"
 #include "screens/EndScreens.h"
 #include "screens/Graphics.h"
@@ -22,20 +24,23 @@
 #include <chrono>
 #include <iostream>
 #include <memory>
+#include <string>
 #include <thread>
+#include <utility>
 
 namespace {
 
 constexpr int kParticleCapacity = 2048;
 const char* const kLevelFiles[kLevelCount] = {"levels/level1.plvl", "levels/level2.plvl", "levels/level3.plvl"};
-const char* const kConfigPath = "config.ini";
 
 void sleepFor(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
 
 class App : public Shell {
 public:
+    explicit App(std::string configFile) : configPath(std::move(configFile)) {}
     int run();
     void applySettings(const Config& applied) override;
+    void saveSettings(const Config& saved) override;
 
 private:
     bool start();
@@ -48,6 +53,7 @@ private:
     // Declared first, so it ends last: every GL object below goes while its
     // context is still current.
     Window window;
+    std::string configPath;
     Config config;
     Input input;
     ModelLibrary models;
@@ -59,6 +65,7 @@ private:
     std::unique_ptr<GameContext> context;
     std::unique_ptr<MainMenuScreen> mainMenu;
     std::unique_ptr<SettingsScreen> settings;
+    std::unique_ptr<ControlsScreen> controls;
     std::unique_ptr<PlayScreen> play;
     std::unique_ptr<PauseScreen> pause;
     std::unique_ptr<LevelCompleteScreen> levelComplete;
@@ -69,18 +76,24 @@ private:
     FpsCounter fps;
 };
 
-void App::applySettings(const Config& applied) {
+void App::saveSettings(const Config& saved) {
     // The settings still apply to this run; the player should know they will not last.
-    if (!saveConfig(applied, kConfigPath)) {
-        std::cerr << "[Config] Cannot write config.ini; the new settings last only until the game closes.\n";
+    makeFolderFor(configPath);
+    if (!saveConfig(saved, configPath)) {
+        std::cerr << "[Config] Cannot write " << configPath << "; the new settings last only until the game closes.\n";
     }
+    world.setControlsLine(consoleControlsLine(saved));
+}
+
+void App::applySettings(const Config& applied) {
+    saveSettings(applied);
     window.applyMode(applied);
 }
 
 bool App::start() {
     // The texture pixels need no window: they build while it opens.
     auto surfaceChains = ProceduralTexture::startBuildingStartupChains();
-    loadConfig(config, kConfigPath);
+    loadConfig(config, configPath);
     if (!window.open(config, input)) return false;
     prepareContext();
     std::cout << "OpenGL " << glVersionText() << "\n";
@@ -100,6 +113,7 @@ bool App::start() {
         new GameContext{config, models, world, *graphics, switches, debugCam, *this});
     mainMenu = std::make_unique<MainMenuScreen>(*context);
     settings = std::make_unique<SettingsScreen>(*context);
+    controls = std::make_unique<ControlsScreen>(*context);
     play = std::make_unique<PlayScreen>(*context);
     pause = std::make_unique<PauseScreen>(*context);
     levelComplete = std::make_unique<LevelCompleteScreen>(*context);
@@ -112,6 +126,7 @@ bool App::start() {
 Screen& App::screen(ScreenId id) {
     switch (id) {
         case ScreenId::Settings: return *settings;
+        case ScreenId::Controls: return *controls;
         case ScreenId::Play: return *play;
         case ScreenId::Pause: return *pause;
         case ScreenId::LevelComplete: return *levelComplete;
@@ -216,6 +231,7 @@ int App::run() {
     levelComplete.reset();
     pause.reset();
     play.reset();
+    controls.reset();
     settings.reset();
     mainMenu.reset();
     context.reset();
@@ -226,7 +242,9 @@ int App::run() {
 }  // namespace
 
 int runGame() {
-    LogRedirect log("log.txt");
-    App app;
+    const GameFolders folders = findGameFolders();  // before the log: it says where log.txt goes
+    LogRedirect log(folders.logPath);
+    enterDataFolder(folders);  // after the log opens, so what it reports reaches log.txt
+    App app(folders.configPath);
     return app.run();
 }
