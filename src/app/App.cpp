@@ -88,6 +88,7 @@ void App::saveSettings(const Config& saved) {
 void App::applySettings(const Config& applied) {
     saveSettings(applied);
     window.applyMode(applied);
+    graphics->scene.setShadowMapSize(shadowMapSize(applied.shadowQuality));
 }
 
 bool App::start() {
@@ -95,6 +96,7 @@ bool App::start() {
     auto surfaceChains = ProceduralTexture::startBuildingStartupChains();
     loadConfig(config, configPath);
     if (!window.open(config, input)) return false;
+    window.loadPadMappings("gamecontrollerdb.txt");
     prepareContext();
     std::cout << "OpenGL " << glVersionText() << "\n";
 
@@ -103,7 +105,7 @@ bool App::start() {
     int height = 0;
     window.windowSize(width, height);
     graphics->canvas.init(width, height);
-    graphics->scene.init(std::move(surfaceChains));
+    graphics->scene.init(shadowMapSize(config.shadowQuality), std::move(surfaceChains));
     graphics->flare.init();
     graphics->particles.init(kParticleCapacity);
     for (const char* path : kLevelFiles) session.levels.push_back(LevelHandler::load(path));
@@ -175,6 +177,7 @@ void App::runFrame() {
     previousTime = now;
 
     window.pollEvents();
+    window.pollPad(input);
     input.update();
     countFrame(fps, dt);
     flipSwitches();

@@ -6,7 +6,9 @@
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 
+#include <fstream>
 #include <iostream>
+#include <sstream>
 
 namespace {
 
@@ -51,7 +53,7 @@ bool Window::open(Config& config, Input& input) {
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
     glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
-    glfwWindowHint(GLFW_SAMPLES, 4);
+    glfwWindowHint(GLFW_SAMPLES, config.msaa);
 
     if (!isUsableWindowSize(config.screenWidth, config.screenHeight)) {
         const Config defaults;
@@ -69,7 +71,7 @@ bool Window::open(Config& config, Input& input) {
         return false;
     }
     glfwMakeContextCurrent(handle);
-    glfwSwapInterval(0);
+    glfwSwapInterval(config.vsync ? 1 : 0);
     glfwSetWindowUserPointer(handle, &input);
     glfwSetKeyCallback(handle, keyChanged);
     glfwSetMouseButtonCallback(handle, buttonChanged);
@@ -112,4 +114,44 @@ void Window::applyMode(const Config& config) {
     } else {
         glfwSetWindowMonitor(handle, nullptr, 80, 80, config.screenWidth, config.screenHeight, 0);
     }
+    glfwSwapInterval(config.vsync ? 1 : 0);
+}
+
+void Window::loadPadMappings(const std::string& path) {
+    std::ifstream file(path);
+    if (!file.is_open()) return;  // the library's own mappings know the common pads
+    std::ostringstream text;
+    text << file.rdbuf();
+    if (glfwUpdateGamepadMappings(text.str().c_str()) == GLFW_TRUE) {
+        std::cout << "[Input] Pad mappings read from " << path << "\n";
+    } else {
+        std::cerr << "[Input] " << path << " holds mappings that could not be read; the built-in ones stay\n";
+    }
+}
+
+void Window::pollPad(Input& input) {
+    int found = -1;
+    for (int slot = GLFW_JOYSTICK_1; slot <= GLFW_JOYSTICK_LAST && found < 0; ++slot) {
+        if (glfwJoystickIsGamepad(slot) == GLFW_TRUE) found = slot;
+    }
+    if (found != padInUse) {
+        if (padInUse >= 0) {
+            std::cout << "[Input] Pad disconnected\n";
+            input.onPadLost();
+        }
+        if (found >= 0) {
+            const char* name = glfwGetGamepadName(found);
+            std::cout << "[Input] Pad connected: " << (name ? name : "unnamed") << "\n";
+        }
+        padInUse = found;
+    }
+    GLFWgamepadstate state;
+    if (found < 0 || glfwGetGamepadState(found, &state) != GLFW_TRUE) {
+        input.setPad(nullptr);
+        return;
+    }
+    PadState pad;
+    for (int i = 0; i < 6; ++i) pad.axes[static_cast<std::size_t>(i)] = state.axes[i];
+    for (int i = 0; i < PadButtonCount; ++i) pad.buttons[static_cast<std::size_t>(i)] = state.buttons[i] == GLFW_PRESS;
+    input.setPad(&pad);
 }

@@ -38,7 +38,15 @@ public:
     // configured size.
     void applyMode(const Config& config);
 
+    // Reads the pad mappings of `path` when the file is there (one "[Input] "
+    // line either way it goes wrong).
+    void loadPadMappings(const std::string& path);
+    // Gives `input` the first connected pad of this frame; says when a pad
+    // comes or goes, and tells `input` when the one in use went away.
+    void pollPad(Input& input);
+
 private:
     GLFWwindow* handle = nullptr;
     bool libraryStarted = false;
+    int padInUse = -1;  // the joystick slot of the pad being read, or -1
 };

@@ -39,6 +39,14 @@ Vec2 keyboardWish(bool forward, bool back, bool left, bool right, const MoveDire
     return length > 0.01f ? wish / length : Vec2(0.0f);
 }
 
+Vec2 stickWish(Vec2 stick, const MoveDirections& directions) {
+    const Vec2 forward(directions.forward.x, directions.forward.z);
+    const Vec2 right(directions.right.x, directions.right.z);
+    const Vec2 wish = right * stick.x - forward * stick.y;
+    const float length = glm::length(wish);
+    return length > 1.0f ? wish / length : wish;
+}
+
 StepInput makeStepInput(Vec2 wish, bool jump) {
     const float length = glm::length(wish);
     if (!std::isfinite(length)) wish = Vec2(0.0f);

@@ -23,6 +23,10 @@ struct MoveDirections {
 // one unit long.
 Vec2 keyboardWish(bool forward, bool back, bool left, bool right, const MoveDirections& directions);
 
+// The wish of a stick already past its dead zone (x right, y down as pads
+// report it): as long as the stick is pushed, in the camera's directions.
+Vec2 stickWish(Vec2 stick, const MoveDirections& directions);
+
 // A wish as the ball takes it: at most one unit long, in whole steps of
 // 1/kMoveScale, with the jump button.
 StepInput makeStepInput(Vec2 wish, bool jump);

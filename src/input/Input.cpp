@@ -24,6 +24,14 @@ void Input::onCursor(double x, double y) {
 
 void Input::onFocusLost() { focusLostPending = true; }
 
+void Input::onPadLost() { padLostPending = true; }
+
+void Input::setPad(const PadState* pad) {
+    padBefore = hasPad ? padNow : PadState();
+    hasPad = pad != nullptr;
+    padNow = pad ? *pad : PadState();
+}
+
 void Input::apply(std::unordered_map<int, ButtonState>& states, int code, int action) {
     ButtonState& state = states[code];
     if (action == kPress) {
@@ -48,6 +56,8 @@ void Input::update() {
     pendingButtons.clear();
     lostFocus = focusLostPending;
     focusLostPending = false;
+    lostPad = padLostPending;
+    padLostPending = false;
     moved = cursorPending && (pendingCursor[0] != cursor[0] || pendingCursor[1] != cursor[1]);
     if (cursorPending) {
         cursor[0] = pendingCursor[0];

@@ -7,6 +7,8 @@
 // library here: the app feeds the events.
 #pragma once
 
+#include "input/Gamepad.h"
+
 #include <unordered_map>
 #include <vector>
 
@@ -21,6 +23,10 @@ public:
     void onCursor(double x, double y);
     // The window lost the keyboard focus or was minimised.
     void onFocusLost();
+    // The first connected pad as read this frame, or null when there is none.
+    void setPad(const PadState* pad);
+    // The pad in use went away (it pauses a game in play).
+    void onPadLost();
 
     // Once per frame after polling: applies the queued events in arrival order.
     void update();
@@ -37,6 +43,13 @@ public:
     bool cursorMoved() const { return moved; }
     // The window lost the focus or was minimised since the last frame.
     bool focusLost() const { return lostFocus; }
+
+    bool padConnected() const { return hasPad; }
+    bool padLost() const { return lostPad; }
+    const PadState& pad() const { return padNow; }
+    bool padDown(PadButton button) const { return hasPad && padNow.buttons[button]; }
+    // Went down since the last frame (pads are read once a frame).
+    bool padPressed(PadButton button) const { return padDown(button) && !padBefore.buttons[button]; }
 
 private:
     struct ButtonState {
@@ -56,4 +69,9 @@ private:
     bool moved = false;
     bool focusLostPending = false;
     bool lostFocus = false;
+    bool hasPad = false;
+    bool padLostPending = false;
+    bool lostPad = false;
+    PadState padNow;
+    PadState padBefore;
 };

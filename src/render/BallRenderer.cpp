@@ -48,7 +48,7 @@ Mat4 lightSpaceMatrix(Vec3 sunPos, Vec3 focus, float extent) {
     return proj * view;
 }
 
-bool BallRenderer::init(std::future<std::vector<ProceduralTexture::MipChain>> surfaceChains) {
+bool BallRenderer::init(int shadowSize, std::future<std::vector<ProceduralTexture::MipChain>> surfaceChains) {
     phongProgram = ShaderProgram("shaders/phong.vert", "shaders/phong.frag");
     shadowProgram = ShaderProgram("shaders/shadow.vert", "shaders/shadow.frag");
     groundProgram = ShaderProgram("shaders/ground.vert", "shaders/ground.frag");
@@ -63,7 +63,7 @@ bool BallRenderer::init(std::future<std::vector<ProceduralTexture::MipChain>> su
     whiteTexture = uploadOnePixelTexture(white);
     ballSphere.meshes.push_back(uploadMesh(buildSphereMesh(28, 28, 1.0f)));
     surfaces.generateAll(std::move(surfaceChains));
-    const bool shadowMapMade = createShadowMap();
+    const bool shadowMapMade = createShadowMap(shadowSize);
     if (phongProgram.id() == 0) {
         std::cerr << "[BallRenderer] phong shader failed\n";
         return false;
@@ -86,7 +86,20 @@ void BallRenderer::fetchUniformLocations() {
     for (int i = 0; i < GroundUniformCount; ++i) groundUniforms[i] = groundProgram.location(kGroundUniformNames[i]);
 }
 
-bool BallRenderer::createShadowMap() {
+bool BallRenderer::setShadowMapSize(int size) {
+    if (size == shadowMapSize && (size == 0 || shadowDepth)) return true;
+    return createShadowMap(size);
+}
+
+bool BallRenderer::createShadowMap(int size) {
+    shadowFramebuffer.reset();
+    shadowDepth.reset();
+    sent = SharedUniforms();
+    shadowMapSize = size > 0 ? size : 0;
+    if (shadowMapSize == 0) {
+        std::cout << "[BallRenderer] Shadows off\n";
+        return true;
+    }
     shadowDepth = makeGlTexture();
     glBindTexture(GL_TEXTURE_2D, shadowDepth.get());
     glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT24, shadowMapSize, shadowMapSize, 0, GL_DEPTH_COMPONENT,

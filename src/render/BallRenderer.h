@@ -27,11 +27,13 @@ struct SceneOptions {
 
 class BallRenderer {
 public:
-    // Builds programs, shadow map, ground quad and white texture, then uploads
-    // the surface textures (from `surfaceChains` when they were built ahead).
-    // False at the first step that fails (with its message); what was built
-    // still draws.
-    bool init(std::future<std::vector<ProceduralTexture::MipChain>> surfaceChains = {});
+    // Builds programs, a shadow map of `shadowSize` texels square (0: no
+    // shadows), ground quad and white texture, then uploads the surface
+    // textures (from `surfaceChains` when they were built ahead). False at the
+    // first step that fails (with its message); what was built still draws.
+    bool init(int shadowSize = 4096, std::future<std::vector<ProceduralTexture::MipChain>> surfaceChains = {});
+    // A new shadow map of `size` texels square, or none for 0.
+    bool setShadowMapSize(int size);
     // Shadow pass, then ground, items and balls into the window's framebuffer.
     void drawScene(const SceneDrawList& scene, const SceneView& view, const ModelLibrary& library,
                    const SceneOptions& options);
@@ -67,7 +69,7 @@ private:
     };
 
     void fetchUniformLocations();
-    bool createShadowMap();
+    bool createShadowMap(int size);
     void renderShadowPass(const SceneDrawList& scene, const ModelLibrary& library);
     void drawGround(const SceneView& view, const SceneLight& light);
     void drawItem(const SceneItem& item, const SceneView& view, const SceneLight& light, const ModelLibrary& library,

@@ -1,19 +1,15 @@
-// Keyboard and mouse over a menu's buttons.
+// Keyboard, pad and mouse over a menu's buttons.
 #include "screens/ButtonList.h"
 
-#include "input/Keys.h"
-
-namespace {
-constexpr int kKeyW = 87;
-constexpr int kKeyS = 83;
-}  // namespace
+#include "input/MenuInput.h"
 
 int ButtonList::update(const Input& input, const std::vector<UiBox>& boxes) {
     const int count = static_cast<int>(boxes.size());
     if (count == 0) return -1;
     if (highlight < 0 || highlight >= count) highlight = 0;
-    if (input.wasPressed(kKeyUp) || input.wasPressed(kKeyW)) highlight = (highlight + count - 1) % count;
-    if (input.wasPressed(kKeyDown) || input.wasPressed(kKeyS)) highlight = (highlight + 1) % count;
+    const MenuMove move = menuMove(input);
+    if (move == MenuMove::Up) highlight = (highlight + count - 1) % count;
+    if (move == MenuMove::Down) highlight = (highlight + 1) % count;
     int under = -1;
     for (int i = 0; i < count; ++i) {
         if (isOver(boxes[static_cast<std::size_t>(i)], input.cursorX(), input.cursorY())) under = i;
@@ -25,8 +21,5 @@ int ButtonList::update(const Input& input, const std::vector<UiBox>& boxes) {
         highlight = under;
         return under;
     }
-    if (input.wasPressed(kKeyEnter) || input.wasPressed(kKeyKeypadEnter) || input.wasPressed(kKeySpace)) {
-        return highlight;
-    }
-    return -1;
+    return menuConfirm(input) ? highlight : -1;
 }

@@ -1,6 +1,7 @@
-// A menu's buttons as both the mouse and the keyboard work them: a highlight
-// that the arrow keys (and W/S) move with wrap-around and that follows the
-// cursor onto a button; a click on a button, or Enter or Space, activates.
+// A menu's buttons as the mouse, the keyboard and the pad work them: a
+// highlight that Up and Down (W/S, the d-pad) move with wrap-around and that
+// follows the cursor onto a button; a click on a button, or Enter, Space or the
+// pad's A, activates.
 // The highlight is the state; the boxes are laid out anew every frame.
 #pragma once
 

@@ -2,6 +2,7 @@
 #include "screens/EndScreens.h"
 
 #include "input/Keys.h"
+#include "input/MenuInput.h"
 #include "screens/Graphics.h"
 #include "screens/PlayHud.h"
 #include "screens/PlayWorld.h"
@@ -12,12 +13,11 @@ void LevelCompleteScreen::enter(ScreenId) { advanceTimer = kAdvanceDelay; }
 ScreenId LevelCompleteScreen::update(const FrameInfo& frame) {
     advanceTimer -= frame.dt;
     ScreenId next = ScreenId::LevelComplete;
-    if (frame.input.wasPressed(kKeySpace) || advanceTimer <= 0.0f) {
+    if (frame.input.wasPressed(kKeySpace) || frame.input.padPressed(PadA) || advanceTimer <= 0.0f) {
         next = game.world.startNextLevel() ? ScreenId::Play : ScreenId::MainMenu;
     }
     // M wins, also over a next level Space has just started.
-    if (frame.input.wasPressed(kKeyM)) next = ScreenId::MainMenu;
-    if (frame.input.wasPressed(kKeyEscape)) next = ScreenId::Quit;
+    if (frame.input.wasPressed(kKeyM) || menuBack(frame.input)) next = ScreenId::MainMenu;
     return next;
 }
 
@@ -28,12 +28,11 @@ void LevelCompleteScreen::draw(const FrameInfo& frame) {
 
 ScreenId GameOverScreen::update(const FrameInfo& frame) {
     ScreenId next = ScreenId::GameOver;
-    if (frame.input.wasPressed(kKeySpace)) {
+    if (frame.input.wasPressed(kKeySpace) || frame.input.padPressed(PadA)) {
         game.world.retry();
         next = ScreenId::Play;
     }
-    if (frame.input.wasPressed(kKeyM)) next = ScreenId::MainMenu;
-    if (frame.input.wasPressed(kKeyEscape)) next = ScreenId::Quit;
+    if (frame.input.wasPressed(kKeyM) || menuBack(frame.input)) next = ScreenId::MainMenu;
     return next;
 }
 

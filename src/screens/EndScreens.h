@@ -1,7 +1,8 @@
 // The two screens at the end of an attempt, drawn over the frozen scene of the
-// level. Level complete: Space (or three seconds) goes on to the next level,
-// or back to the main menu after the last; M goes to the menu. Game over:
-// Space tries the level again with three lives; M goes to the menu.
+// level. Level complete: Space or the pad's A (or three seconds) goes on to
+// the next level, or back to the main menu after the last. Game over: Space or
+// A tries the level again with three lives. On both, M, Escape or the pad's B
+// go to the main menu.
 #pragma once
 
 #include "screens/GameContext.h"

@@ -27,6 +27,8 @@ public:
     // Writes config.ini (saying so when it cannot) and switches the window to
     // the configured size and mode.
     virtual void applySettings(const Config& config) = 0;
+    // Writes config.ini only (saying so when it cannot).
+    virtual void saveSettings(const Config& config) = 0;
 };
 
 struct GameContext {

@@ -5,6 +5,7 @@
 
 #include "screens/ButtonList.h"
 #include "screens/GameContext.h"
+#include "screens/MenuList.h"
 #include "screens/Screen.h"
 #include "ui/UiDrawList.h"
 
@@ -29,13 +30,26 @@ struct SettingsChoices {
     bool fullscreen = false;
     int fpsCapIndex = 0;
     bool invertY = false;
+    bool vsync = false;
+    int msaa = 4;
+    ShadowQuality shadows = ShadowQuality::High;
+    int masterVolume = 80;
+    int musicVolume = 60;
+    int effectsVolume = 80;
+    int cameraFollow = 10;
+    bool ghost = true;
 };
 
 // The choices a config opens the screen with: the first table row equal to the
 // configured size and cap, or row 0 when none is.
 SettingsChoices choicesFrom(const Config& config);
-// Writes the choices into the config's display fields.
+// Writes the choices into the config's fields.
 void applyChoices(const SettingsChoices& choices, Config& config);
+// Steps setting row `row` by `step` (-1 or +1), wrapping or stopping at the ends
+// as each setting does.
+void stepChoice(SettingsChoices& choices, int row, int step);
+// The settings screen's rows and buttons as menu entries.
+std::vector<MenuEntry> settingsEntries(const SettingsChoices& choices);
 
 class SettingsScreen : public Screen {
 public:
@@ -47,5 +61,6 @@ public:
 private:
     GameContext& game;
     SettingsChoices choices;
+    MenuList menu;
     UiDrawList layout;
 };

@@ -54,7 +54,10 @@ ScreenId PauseScreen::update(const FrameInfo& frame) {
     layout.push_back(makeCenteredTextDraw(consoleControlsLine(game.config), cx, frame.height * 0.82f, 1.3f,
                                           {0.85f, 0.85f, 1.0f, 1.0f}));
 
-    if (input.wasPressed(game.config.keyPause) || input.wasPressed(kKeyEscape)) return ScreenId::Play;
+    if (input.wasPressed(game.config.keyPause) || input.wasPressed(kKeyEscape) || input.padPressed(PadStart) ||
+        input.padPressed(PadB)) {
+        return ScreenId::Play;
+    }
     if (input.wasPressed(kKeyM)) return ScreenId::MainMenu;
     switch (activated) {
         case Continue: return ScreenId::Play;

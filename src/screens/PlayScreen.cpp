@@ -25,6 +25,24 @@ ScreenId screenAfter(AttemptOutcome outcome) {
 
 }  // namespace
 
+Vec2 padOrbitDegrees(const Input& input, const Config& config, float dt) {
+    if (!input.padConnected()) return Vec2(0.0f);
+    Vec2 turn = applyDeadZone(rightStick(input.pad()), config.padDeadZone) * config.padCameraSensitivity * dt;
+    if (config.invertY) turn.y = -turn.y;
+    return turn;
+}
+
+StepInput playerStepInput(const Input& input, const Config& keys, const MoveDirections& directions, bool tap) {
+    Vec2 wish = keyboardWish(input.isDown(keys.keyMoveForward), input.isDown(keys.keyMoveBack),
+                             input.isDown(keys.keyMoveLeft), input.isDown(keys.keyMoveRight), directions);
+    // The keys win; the left stick rolls with the strength it is pushed.
+    if (wish == Vec2(0.0f) && input.padConnected()) {
+        wish = stickWish(applyDeadZone(leftStick(input.pad()), keys.padDeadZone), directions);
+    }
+    const bool jump = input.isDown(keys.keyJump) || input.padDown(PadA) || tap;
+    return makeStepInput(wish, jump);
+}
+
 void PlayScreen::enter(ScreenId) {
     jumpTapPending = false;
     rightWasDown = false;
@@ -32,7 +50,9 @@ void PlayScreen::enter(ScreenId) {
 
 void PlayScreen::orbitAndZoom(const FrameInfo& frame) {
     const Input& input = frame.input;
+    const Config& config = game.config;
     OrbitCamera& camera = game.world.camera();
+    camera.sensitivity = config.mouseSensitivity;
     const double x = input.cursorX();
     const double y = input.cursorY();
     if (!game.switches.debugCamActive) {
@@ -40,12 +60,14 @@ void PlayScreen::orbitAndZoom(const FrameInfo& frame) {
         const bool rightDown = input.mouseDown(kMouseRight);
         if (rightDown && rightWasDown) {
             float dy = static_cast<float>(y - lastCursorY);
-            if (game.config.invertY) dy = -dy;
+            if (config.invertY) dy = -dy;
             camera.orbit(static_cast<float>(x - lastCursorX), dy);
         }
         rightWasDown = rightDown;
-        if (input.isDown(game.config.keyCamUp)) camera.zoom(-kZoomSpeed * frame.dt);
-        if (input.isDown(game.config.keyCamDown)) camera.zoom(kZoomSpeed * frame.dt);
+        const Vec2 turn = padOrbitDegrees(input, config, frame.dt);
+        camera.orbit(turn.x / camera.sensitivity, turn.y / camera.sensitivity);
+        if (input.isDown(config.keyCamUp) || input.padDown(PadLeftBumper)) camera.zoom(-kZoomSpeed * frame.dt);
+        if (input.isDown(config.keyCamDown) || input.padDown(PadRightBumper)) camera.zoom(kZoomSpeed * frame.dt);
     }
     // Remembered in every case, so leaving the debug camera does not jump the view.
     lastCursorX = x;
@@ -58,18 +80,18 @@ ScreenId PlayScreen::update(const FrameInfo& frame) {
     PlayWorld& world = game.world;
     // Leaving mid-run without a question would lose the run: Escape pauses
     // here, and so does losing the window.
-    if (input.wasPressed(keys.keyPause) || input.wasPressed(kKeyEscape) || input.focusLost()) return ScreenId::Pause;
+    if (input.wasPressed(keys.keyPause) || input.wasPressed(kKeyEscape) || input.padPressed(PadStart) ||
+        input.focusLost() || input.padLost()) {
+        return ScreenId::Pause;
+    }
     orbitAndZoom(frame);
-    if (input.wasPressed(keys.keyJump)) jumpTapPending = true;
+    if (input.wasPressed(keys.keyJump) || input.padPressed(PadA)) jumpTapPending = true;
 
     const int steps = world.clock().advance(frame.dt);
     for (int i = 0; i < steps && world.attempt().outcome == AttemptOutcome::Playing; ++i) {
-        const MoveDirections directions = cameraMoveDirections(world.camera());
-        const Vec2 wish = keyboardWish(input.isDown(keys.keyMoveForward), input.isDown(keys.keyMoveBack),
-                                       input.isDown(keys.keyMoveLeft), input.isDown(keys.keyMoveRight), directions);
-        const bool jump = input.isDown(keys.keyJump) || jumpTapPending;
+        const StepInput step = playerStepInput(input, keys, cameraMoveDirections(world.camera()), jumpTapPending);
         jumpTapPending = false;
-        world.step(makeStepInput(wish, jump), game.switches.debugCamActive);
+        world.step(step, game.switches.debugCamActive);
     }
     world.particles().update(frame.dt);
 

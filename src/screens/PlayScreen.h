@@ -5,8 +5,16 @@
 // level-complete or game-over screen.
 #pragma once
 
+#include "game/BallControl.h"
 #include "screens/GameContext.h"
 #include "screens/Screen.h"
+
+// The player's keys (or, when no movement key is held, the pad's left stick)
+// as one simulation step's input; `tap` is a jump pressed since the last step.
+StepInput playerStepInput(const Input& input, const Config& keys, const MoveDirections& directions, bool tap);
+
+// Degrees of yaw and pitch the right stick turns the camera in `dt` seconds.
+Vec2 padOrbitDegrees(const Input& input, const Config& config, float dt);
 
 class PlayScreen : public Screen {
 public:

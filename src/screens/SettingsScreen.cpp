@@ -1,25 +1,56 @@
 // The settings screen.
 #include "screens/MenuScreens.h"
 
+#include "input/MenuInput.h"
 #include "screens/Graphics.h"
-#include "input/Keys.h"
 #include "screens/MenuLayout.h"
+
+#include <algorithm>
 
 namespace {
 
-const Vec4 kWhite{1.0f, 1.0f, 1.0f, 1.0f};
+enum SettingRow {
+    Resolution, Fullscreen, FpsCap, VSync, AntiAliasing, Shadows, MasterVolume, MusicVolume, EffectsVolume,
+    CameraFollow, InvertY, Ghost, ControlsButton, ApplyButton, BackButton, RowCount
+};
+
 const Vec4 kGold{1.0f, 0.84f, 0.0f, 1.0f};
-const Vec4 kPaleBlue{0.8f, 0.8f, 1.0f, 1.0f};
+constexpr int kSamples[] = {0, 2, 4};
+const ShadowQuality kShadowSteps[] = {ShadowQuality::Off, ShadowQuality::Low, ShadowQuality::Medium,
+                                      ShadowQuality::High};
 
 const char* onOff(bool on) { return on ? "ON" : "OFF"; }
 
-void appendPanel(UiDrawList& list, const UiBox& panel) {
-    const Vec4 border{0.3f, 0.3f, 0.6f, 1.0f};
-    list.push_back(makeRectDraw(panel, {0.07f, 0.04f, 0.18f, 0.88f}));
-    list.push_back(makeRectDraw({panel.x, panel.y, panel.w, 2.0f}, border));
-    list.push_back(makeRectDraw({panel.x, panel.y + panel.h - 2.0f, panel.w, 2.0f}, border));
-    list.push_back(makeRectDraw({panel.x, panel.y, 2.0f, panel.h}, border));
-    list.push_back(makeRectDraw({panel.x + panel.w - 2.0f, panel.y, 2.0f, panel.h}, border));
+int sampleIndex(int samples) { return samples >= 4 ? 2 : (samples >= 2 ? 1 : 0); }
+
+int shadowIndex(ShadowQuality quality) {
+    for (int i = 0; i < 4; ++i) {
+        if (kShadowSteps[i] == quality) return i;
+    }
+    return 3;
+}
+
+std::string shadowText(ShadowQuality quality) {
+    switch (quality) {
+        case ShadowQuality::Off: return "OFF";
+        case ShadowQuality::Low: return "LOW";
+        case ShadowQuality::Medium: return "MEDIUM";
+        case ShadowQuality::High: break;
+    }
+    return "HIGH";
+}
+
+// Volumes go 0..100 in tens and stop at the ends.
+int stepVolume(int volume, int step) { return std::clamp((volume / 10 + step) * 10, 0, 100); }
+
+MenuArea settingsArea(float width, float height) {
+    MenuArea area;
+    area.width = std::min(560.0f, width - 40.0f);
+    area.x = width * 0.5f - area.width * 0.5f;
+    area.y = height * 0.15f;
+    area.rowHeight = std::clamp((height * 0.9f - area.y) / static_cast<float>(RowCount), 24.0f, 38.0f);
+    area.textScale = area.rowHeight >= 32.0f ? 1.7f : 1.4f;
+    return area;
 }
 
 }  // namespace
@@ -30,6 +61,14 @@ SettingsChoices choicesFrom(const Config& config) {
     choices.resolutionIndex = findResolutionIndex(config.screenWidth, config.screenHeight);
     choices.fpsCapIndex = findFpsCapIndex(config.fpsCap);
     choices.invertY = config.invertY;
+    choices.vsync = config.vsync;
+    choices.msaa = config.msaa;
+    choices.shadows = config.shadowQuality;
+    choices.masterVolume = config.masterVolume;
+    choices.musicVolume = config.musicVolume;
+    choices.effectsVolume = config.effectsVolume;
+    choices.cameraFollow = config.cameraFollow;
+    choices.ghost = config.ghost;
     return choices;
 }
 
@@ -40,73 +79,92 @@ void applyChoices(const SettingsChoices& choices, Config& config) {
     config.fullscreen = choices.fullscreen;
     config.fpsCap = fpsCapAt(choices.fpsCapIndex);
     config.invertY = choices.invertY;
+    config.vsync = choices.vsync;
+    config.msaa = choices.msaa;
+    config.shadowQuality = choices.shadows;
+    config.masterVolume = choices.masterVolume;
+    config.musicVolume = choices.musicVolume;
+    config.effectsVolume = choices.effectsVolume;
+    config.cameraFollow = choices.cameraFollow;
+    config.ghost = choices.ghost;
+}
+
+void stepChoice(SettingsChoices& c, int row, int step) {
+    const int resolutions = static_cast<int>(kResolutions.size());
+    const int caps = static_cast<int>(kFpsCaps.size());
+    switch (row) {
+        case Resolution: c.resolutionIndex = wrapIndex(c.resolutionIndex, step, resolutions); break;
+        case Fullscreen: c.fullscreen = !c.fullscreen; break;
+        case FpsCap: c.fpsCapIndex = wrapIndex(c.fpsCapIndex, step, caps); break;
+        case VSync: c.vsync = !c.vsync; break;
+        case AntiAliasing: c.msaa = kSamples[wrapIndex(sampleIndex(c.msaa), step, 3)]; break;
+        case Shadows: c.shadows = kShadowSteps[wrapIndex(shadowIndex(c.shadows), step, 4)]; break;
+        case MasterVolume: c.masterVolume = stepVolume(c.masterVolume, step); break;
+        case MusicVolume: c.musicVolume = stepVolume(c.musicVolume, step); break;
+        case EffectsVolume: c.effectsVolume = stepVolume(c.effectsVolume, step); break;
+        case CameraFollow: c.cameraFollow = std::clamp(c.cameraFollow + step, 0, 10); break;
+        case InvertY: c.invertY = !c.invertY; break;
+        case Ghost: c.ghost = !c.ghost; break;
+        default: break;
+    }
+}
+
+std::vector<MenuEntry> settingsEntries(const SettingsChoices& c) {
+    const auto value = [](const char* label, std::string text) { return MenuEntry{EntryKind::Value, label, text}; };
+    const auto button = [](const char* label) { return MenuEntry{EntryKind::Button, label, ""}; };
+    return {
+        value("Resolution:", resolutionText(resolutionAt(c.resolutionIndex))),
+        value("Fullscreen:", onOff(c.fullscreen)),
+        value("FPS Cap:", std::to_string(fpsCapAt(c.fpsCapIndex))),
+        value("VSync:", onOff(c.vsync)),
+        value("Anti-aliasing:", c.msaa > 0 ? std::to_string(c.msaa) + "X *" : "OFF *"),
+        value("Shadows:", shadowText(c.shadows)),
+        value("Master volume:", std::to_string(c.masterVolume)),
+        value("Music volume:", std::to_string(c.musicVolume)),
+        value("Effects volume:", std::to_string(c.effectsVolume)),
+        value("Camera follow:", std::to_string(c.cameraFollow)),
+        value("Y-Axis inv.:", onOff(c.invertY)),
+        value("Ghost runs:", onOff(c.ghost)),
+        button("CONTROLS..."),
+        button("APPLY"),
+        button("BACK"),
+    };
 }
 
 void SettingsScreen::enter(ScreenId from) {
-    // Choices survive a Back; coming from the main menu they start from the config again.
-    if (from == ScreenId::MainMenu) choices = choicesFrom(game.config);
+    // The controls screen is a detour: the choices made here so far wait for it.
+    if (from == ScreenId::Controls) return;
+    choices = choicesFrom(game.config);
+    menu.highlightEntry(0);
 }
 
 ScreenId SettingsScreen::update(const FrameInfo& frame) {
     const Input& input = frame.input;
-    const double mx = input.cursorX();
-    const double my = input.cursorY();
-    const bool clicked = input.mouseClicked(kMouseLeft);
-    const float w = frame.width;
-    const float h = frame.height;
-    const float cx = w * 0.5f;
-    const SettingsLayout settings = buildSettingsLayout(w, h);
+    const MenuArea area = settingsArea(frame.width, frame.height);
+    std::vector<MenuEntry> entries = settingsEntries(choices);
+    const MenuResult result = menu.update(input, entries, area);
+    if (result.entry >= 0 && result.entry < ControlsButton) {
+        stepChoice(choices, result.entry, result.step);
+        entries = settingsEntries(choices);
+    }
 
+    const float cx = frame.width * 0.5f;
     layout.clear();
-    layout.push_back(makeCenteredTextDraw("SETTINGS", cx, h * 0.09f, 3.5f, kGold));
-    layout.push_back(makeCenteredTextDraw("Display", cx, h * 0.17f, 2.0f, {0.7f, 0.7f, 1.0f, 1.0f}));
-    appendPanel(layout, settings.panel);
+    layout.push_back(makeCenteredTextDraw("SETTINGS", cx, frame.height * 0.05f, 3.5f, kGold));
+    const UiBox panel{area.x - 12.0f, area.y - 10.0f, area.width + 24.0f,
+                      area.rowHeight * static_cast<float>(RowCount) + 16.0f};
+    layout.push_back(makeRectDraw(panel, {0.07f, 0.04f, 0.18f, 0.88f}));
+    menu.append(layout, entries, area);
+    layout.push_back(makeCenteredTextDraw("* takes effect at the next start", cx, panel.y + panel.h + 8.0f, 1.3f,
+                                          {0.6f, 0.6f, 0.85f, 1.0f}));
 
-    // Each value text is built before its arrows act, so a change shows from
-    // the next frame; the decrement is applied before the increment.
-    const int resolutionCount = static_cast<int>(kResolutions.size());
-    const int capCount = static_cast<int>(kFpsCaps.size());
-    bool dec = false;
-    bool inc = false;
-    float rowY = settings.firstRowY;
-    appendSettingRow(layout, "Resolution:", resolutionText(resolutionAt(choices.resolutionIndex)), settings.rowX,
-                     rowY, settings.rowWidth, mx, my, clicked, dec, inc);
-    if (dec) choices.resolutionIndex = wrapIndex(choices.resolutionIndex, resolutionCount - 1, resolutionCount);
-    if (inc) choices.resolutionIndex = wrapIndex(choices.resolutionIndex, 1, resolutionCount);
-
-    rowY += kSettingRowStep;
-    appendSettingRow(layout, "Fullscreen:", onOff(choices.fullscreen), settings.rowX, rowY, settings.rowWidth, mx,
-                     my, clicked, dec, inc);
-    if (dec || inc) choices.fullscreen = !choices.fullscreen;
-
-    rowY += kSettingRowStep;
-    appendSettingRow(layout, "FPS Cap:", std::to_string(fpsCapAt(choices.fpsCapIndex)), settings.rowX, rowY,
-                     settings.rowWidth, mx, my, clicked, dec, inc);
-    if (dec) choices.fpsCapIndex = wrapIndex(choices.fpsCapIndex, capCount - 1, capCount);
-    if (inc) choices.fpsCapIndex = wrapIndex(choices.fpsCapIndex, 1, capCount);
-
-    rowY += kSettingRowStep;
-    appendSettingRow(layout, "Y-Axis inv.:", onOff(choices.invertY), settings.rowX, rowY, settings.rowWidth, mx, my,
-                     clicked, dec, inc);
-    if (dec || inc) choices.invertY = !choices.invertY;
-
-    layout.push_back(makeCenteredTextDraw("Changes apply immediately after pressing Apply.", cx,
-                                          settings.panel.y + settings.panel.h + 18.0f, 1.35f,
-                                          {0.5f, 0.5f, 0.75f, 1.0f}));
-    const bool overApply = isOver(settings.apply, mx, my);
-    const bool overBack = isOver(settings.back, mx, my);
-    appendButton(layout, settings.apply, overApply, {0.22f, 0.72f, 0.22f, 1.0f}, {0.11f, 0.4f, 0.11f, 1.0f},
-                 "APPLY", 1.9f, kWhite);
-    appendButton(layout, settings.back, overBack, {0.3f, 0.3f, 0.6f, 1.0f}, {0.15f, 0.15f, 0.35f, 1.0f}, "BACK",
-                 1.9f, kPaleBlue);
-
-    if (clicked && overApply) {
+    if (result.entry == ApplyButton) {
         applyChoices(choices, game.config);
         game.shell.applySettings(game.config);
         return ScreenId::MainMenu;
     }
-    if (clicked && overBack) return ScreenId::MainMenu;
-    if (input.wasPressed(kKeyEscape)) return ScreenId::Quit;
+    if (result.entry == ControlsButton) return ScreenId::Controls;
+    if (result.entry == BackButton || menuBack(input)) return ScreenId::MainMenu;
     return ScreenId::Settings;
 }
 
