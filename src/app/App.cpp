@@ -39,7 +39,7 @@ class App : public Shell {
 public:
     explicit App(std::string configFile) : configPath(std::move(configFile)) {}
     int run();
-    void applySettings(const Config& applied) override;
+    void applySettings(Config& applied) override;
     void saveSettings(const Config& saved) override;
 
 private:
@@ -85,9 +85,9 @@ void App::saveSettings(const Config& saved) {
     world.setControlsLine(consoleControlsLine(saved));
 }
 
-void App::applySettings(const Config& applied) {
-    saveSettings(applied);
+void App::applySettings(Config& applied) {
     window.applyMode(applied);
+    saveSettings(applied);
     graphics->scene.setShadowMapSize(shadowMapSize(applied.shadowQuality));
 }
 
@@ -104,7 +104,8 @@ bool App::start() {
     int width = 0;
     int height = 0;
     window.windowSize(width, height);
-    graphics->canvas.init(width, height);
+    graphics->canvas.init(static_cast<int>(static_cast<float>(width) / window.uiScale()),
+                          static_cast<int>(static_cast<float>(height) / window.uiScale()));
     graphics->scene.init(shadowMapSize(config.shadowQuality), std::move(surfaceChains));
     graphics->flare.init();
     graphics->particles.init(kParticleCapacity);
@@ -188,7 +189,9 @@ void App::runFrame() {
     int pixelsHigh = 0;
     window.windowSize(width, height);
     window.framebufferSize(pixelsWide, pixelsHigh);
-    graphics->canvas.setSize(width, height);
+    const float scale = window.uiScale();
+    graphics->canvas.setSize(static_cast<int>(static_cast<float>(width) / scale),
+                             static_cast<int>(static_cast<float>(height) / scale));
     if (switches.debugCamActive) {
         debugCam.aspect = displayAspect(pixelsWide, pixelsHigh, debugCam.aspect);
         DebugCamControls controls;

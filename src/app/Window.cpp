@@ -6,35 +6,35 @@
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 
+#include <cmath>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 
-namespace {
+// The window library calls back with its own handle; the Window it belongs to
+// rides in the handle's user pointer.
+struct WindowCallbacks {
+    static Window* owner(GLFWwindow* handle) { return static_cast<Window*>(glfwGetWindowUserPointer(handle)); }
 
-Input* inputOf(GLFWwindow* window) { return static_cast<Input*>(glfwGetWindowUserPointer(window)); }
-
-void keyChanged(GLFWwindow* window, int key, int, int action, int) {
-    if (Input* input = inputOf(window)) input->onKeyEvent(key, action);
-}
-
-void buttonChanged(GLFWwindow* window, int button, int action, int) {
-    if (Input* input = inputOf(window)) input->onMouseButton(button, action);
-}
-
-void cursorMoved(GLFWwindow* window, double x, double y) {
-    if (Input* input = inputOf(window)) input->onCursor(x, y);
-}
-
-void focusChanged(GLFWwindow* window, int focused) {
-    if (Input* input = inputOf(window); input && !focused) input->onFocusLost();
-}
-
-void iconifyChanged(GLFWwindow* window, int iconified) {
-    if (Input* input = inputOf(window); input && iconified) input->onFocusLost();
-}
-
-}  // namespace
+    static void keyChanged(GLFWwindow* handle, int key, int, int action, int) {
+        if (Window* window = owner(handle)) window->input->onKeyEvent(key, action);
+    }
+    static void buttonChanged(GLFWwindow* handle, int button, int action, int) {
+        if (Window* window = owner(handle)) window->input->onMouseButton(button, action);
+    }
+    static void cursorMoved(GLFWwindow* handle, double x, double y) {
+        if (Window* window = owner(handle)) window->input->onCursor(x / window->scale, y / window->scale);
+    }
+    static void focusChanged(GLFWwindow* handle, int focused) {
+        if (Window* window = owner(handle); window && !focused) window->input->onFocusLost();
+    }
+    static void iconifyChanged(GLFWwindow* handle, int iconified) {
+        if (Window* window = owner(handle); window && iconified) window->input->onFocusLost();
+    }
+    static void scaleChanged(GLFWwindow* handle, float, float) {
+        if (Window* window = owner(handle)) window->readContentScale();
+    }
+};
 
 Window::~Window() {
     if (handle) {
@@ -44,7 +44,15 @@ Window::~Window() {
     if (libraryStarted) glfwTerminate();
 }
 
-bool Window::open(Config& config, Input& input) {
+void Window::readContentScale() {
+    float x = 1.0f;
+    float y = 1.0f;
+    glfwGetWindowContentScale(handle, &x, &y);
+    scale = std::isfinite(x) && x > 1.0f ? x : 1.0f;
+}
+
+bool Window::open(Config& config, Input& events) {
+    input = &events;
     if (!glfwInit()) {
         std::cerr << "[App] glfwInit failed: no display to open a window on.\n";
         return false;
@@ -72,16 +80,18 @@ bool Window::open(Config& config, Input& input) {
     }
     glfwMakeContextCurrent(handle);
     glfwSwapInterval(config.vsync ? 1 : 0);
-    glfwSetWindowUserPointer(handle, &input);
-    glfwSetKeyCallback(handle, keyChanged);
-    glfwSetMouseButtonCallback(handle, buttonChanged);
-    glfwSetCursorPosCallback(handle, cursorMoved);
-    glfwSetWindowFocusCallback(handle, focusChanged);
-    glfwSetWindowIconifyCallback(handle, iconifyChanged);
+    glfwSetWindowUserPointer(handle, this);
+    glfwSetKeyCallback(handle, WindowCallbacks::keyChanged);
+    glfwSetMouseButtonCallback(handle, WindowCallbacks::buttonChanged);
+    glfwSetCursorPosCallback(handle, WindowCallbacks::cursorMoved);
+    glfwSetWindowFocusCallback(handle, WindowCallbacks::focusChanged);
+    glfwSetWindowIconifyCallback(handle, WindowCallbacks::iconifyChanged);
+    glfwSetWindowContentScaleCallback(handle, WindowCallbacks::scaleChanged);
+    readContentScale();
     double x = 0.0;
     double y = 0.0;
     glfwGetCursorPos(handle, &x, &y);
-    input.onCursor(x, y);
+    input->onCursor(x / scale, y / scale);
 
     std::string missing;
     if (!loadGl(missing)) {
@@ -105,16 +115,40 @@ void Window::windowSize(int& width, int& height) const { glfwGetWindowSize(handl
 
 void Window::framebufferSize(int& width, int& height) const { glfwGetFramebufferSize(handle, &width, &height); }
 
-void Window::applyMode(const Config& config) {
+void Window::applyMode(Config& config) {
+    glfwSwapInterval(config.vsync ? 1 : 0);
+    int previousWidth = 0;
+    int previousHeight = 0;
+    glfwGetWindowSize(handle, &previousWidth, &previousHeight);
+    GLFWmonitor* previousMonitor = glfwGetWindowMonitor(handle);
     GLFWmonitor* monitor = glfwGetPrimaryMonitor();
     const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
-    if (config.fullscreen && monitor) {
-        glfwSetWindowMonitor(handle, monitor, 0, 0, config.screenWidth, config.screenHeight,
-                             mode ? mode->refreshRate : GLFW_DONT_CARE);
+    int width = config.screenWidth;
+    int height = config.screenHeight;
+    if (config.fullscreen && monitor && mode) {
+        if (width > mode->width || height > mode->height) {
+            std::cout << "[Display] " << width << "x" << height << " is larger than the screen; full screen at "
+                      << mode->width << "x" << mode->height << "\n";
+            width = mode->width;
+            height = mode->height;
+        }
+        glfwSetWindowMonitor(handle, monitor, 0, 0, width, height, mode->refreshRate);
     } else {
-        glfwSetWindowMonitor(handle, nullptr, 80, 80, config.screenWidth, config.screenHeight, 0);
+        glfwSetWindowMonitor(handle, nullptr, 80, 80, width, height, 0);
     }
-    glfwSwapInterval(config.vsync ? 1 : 0);
+    int gotWidth = 0;
+    int gotHeight = 0;
+    glfwGetWindowSize(handle, &gotWidth, &gotHeight);
+    if (gotWidth > 0 && gotHeight > 0) return;
+    // A lost or empty window is worse than the old size: go back to it.
+    std::cerr << "[Display] The screen refused " << width << "x" << height << "; keeping " << previousWidth << "x"
+              << previousHeight << "\n";
+    const GLFWvidmode* previousMode = previousMonitor ? glfwGetVideoMode(previousMonitor) : nullptr;
+    glfwSetWindowMonitor(handle, previousMonitor, 80, 80, previousWidth, previousHeight,
+                         previousMode ? previousMode->refreshRate : 0);
+    config.screenWidth = previousWidth;
+    config.screenHeight = previousHeight;
+    config.fullscreen = previousMonitor != nullptr;
 }
 
 void Window::loadPadMappings(const std::string& path) {

@@ -33,10 +33,16 @@ public:
     // Sizes of this moment; 0 x 0 while minimised.
     void windowSize(int& width, int& height) const;
     void framebufferSize(int& width, int& height) const;
+    // How much larger the 2D layout is drawn: the monitor's content scale
+    // (2 on a 4K screen set to double size), never below 1. The cursor given
+    // to the input is divided by it, so the menus' boxes and the cursor agree.
+    float uiScale() const { return scale; }
 
-    // Switches to full screen on the primary monitor or to a window of the
-    // configured size.
-    void applyMode(const Config& config);
+    // Switches to full screen on the primary monitor (at the monitor's own
+    // size when the configured one is larger) or to a window of the
+    // configured size. A size the screen refuses leaves the window as it was,
+    // with one line; `config` then holds the size kept.
+    void applyMode(Config& config);
 
     // Reads the pad mappings of `path` when the file is there (one "[Input] "
     // line either way it goes wrong).
@@ -46,7 +52,12 @@ public:
     void pollPad(Input& input);
 
 private:
+    friend struct WindowCallbacks;
+    void readContentScale();
+
     GLFWwindow* handle = nullptr;
+    Input* input = nullptr;
+    float scale = 1.0f;
     bool libraryStarted = false;
     int padInUse = -1;  // the joystick slot of the pad being read, or -1
 };

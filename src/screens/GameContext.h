@@ -24,9 +24,9 @@ struct DisplaySwitches {
 class Shell {
 public:
     virtual ~Shell() = default;
-    // Writes config.ini (saying so when it cannot) and switches the window to
-    // the configured size and mode.
-    virtual void applySettings(const Config& config) = 0;
+    // Switches the window to the configured size and mode (`config` keeps the
+    // size the screen accepted) and writes config.ini, saying so when it cannot.
+    virtual void applySettings(Config& config) = 0;
     // Writes config.ini only (saying so when it cannot).
     virtual void saveSettings(const Config& config) = 0;
 };
