@@ -47,7 +47,8 @@ void OrbitCamera::follow(Vec3 point, float step) {
                        target.y + std::sin(-pitchRad) * distance,
                        target.z + std::cos(yawRad) * horizontal);
     const float share = std::clamp(1.0f - std::exp(-followRate * step), 0.0f, 1.0f);
-    eye = eye * (1.0f - share) + desired * share;
+    const Vec3 trailed = eye * (1.0f - share) + desired * share;
+    eye = desired + (trailed - desired) * std::clamp(swing, 0.0f, 1.0f);
 }
 
 MoveDirections cameraMoveDirections(const OrbitCamera& camera) {

@@ -20,6 +20,10 @@ struct OrbitCamera {
     float farPlane = 500.0f;
     float followRate = 6.0f;    // per second
     float sensitivity = 0.1f;   // degrees per pixel
+    // How much the trailing eye swings the view as the ball moves across it:
+    // 1 trails the ball with lag (the view turns towards where it goes), 0 keeps
+    // the eye locked behind the target, so only a drag turns the camera.
+    float swing = 1.0f;
 
     Vec3 forward() const;
     Vec3 right() const;
@@ -28,7 +32,8 @@ struct OrbitCamera {
     void orbit(float dx, float dy);
     void zoom(float delta);
     // Moves the target to `point` and the eye a share 1 - exp(-followRate * step)
-    // of the way to its place behind the target; a step of 1.0 all but lands it.
+    // of the way to its place behind the target (all of the way with a swing
+    // of 0); a step of 1.0 all but lands it.
     void follow(Vec3 point, float step);
 };
 

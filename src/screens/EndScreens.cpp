@@ -23,7 +23,7 @@ ScreenId LevelCompleteScreen::update(const FrameInfo& frame) {
 
 void LevelCompleteScreen::draw(const FrameInfo& frame) {
     drawWorld(game, frame, game.world.clock().blend(), false);
-    game.graphics.canvas.draw(buildLevelCompleteScreen(game.world.level(), frame.width, frame.height));
+    game.graphics.canvas.draw(buildLevelCompleteScreen(game.world.attempt(), frame.width, frame.height));
 }
 
 ScreenId GameOverScreen::update(const FrameInfo& frame) {

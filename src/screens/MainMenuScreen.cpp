@@ -6,6 +6,7 @@
 #include "screens/Graphics.h"
 #include "screens/MenuLayout.h"
 #include "screens/PlayWorld.h"
+#include "ui/TextLayout.h"
 
 namespace {
 
@@ -34,8 +35,9 @@ ScreenId MainMenuScreen::update(const FrameInfo& frame) {
                  "TAB FOR SETTINGS", 1.8f, kPaleBlue);
     appendButton(layout, boxes.quit, lit == 2, {0.5f, 0.15f, 0.15f, 1.0f}, {0.25f, 0.08f, 0.08f, 1.0f},
                  "ESC TO QUIT", 1.8f, {1.0f, 0.6f, 0.6f, 1.0f});
-    layout.push_back(makeCenteredTextDraw("Controls: " + menuControlsLine(game.config), cx, h * 0.9f, 1.3f,
-                                          {0.5f, 0.5f, 0.7f, 1.0f}));
+    const std::string controls = "Controls: " + menuControlsLine(game.config);
+    layout.push_back(makeCenteredTextDraw(controls, cx, h * 0.9f, fittingScale(controls, 1.3f, w - 20.0f),
+                                          kFooterColor));
 
     if (activated == 0) {
         game.world.startNewGame();

@@ -1,6 +1,8 @@
 // Button boxes, settings rows and the choice tables of the menus.
 #include "screens/MenuLayout.h"
 
+#include "ui/TextLayout.h"
+
 namespace {
 
 constexpr float kArrowWidth = 32.0f;
@@ -102,5 +104,8 @@ bool appendSettingRow(UiDrawList& list, std::string_view label, std::string_view
 void appendButton(UiDrawList& list, UiBox box, bool over, Vec4 overColor, Vec4 idleColor, std::string_view text,
                   float textScale, Vec4 textColor) {
     list.push_back(makeRectDraw(box, over ? overColor : idleColor));
-    list.push_back(makeCenteredTextDraw(text, box.x + box.w * 0.5f, box.y + 12.0f, textScale, textColor));
+    // A label longer than the button is drawn smaller rather than over its edges.
+    const float scale = fittingScale(text, textScale, box.w - 2.0f * kButtonTextMargin);
+    const float top = box.y + (box.h - kGlyphCellPixels * scale) * 0.5f;
+    list.push_back(makeCenteredTextDraw(text, box.x + box.w * 0.5f, top, scale, textColor));
 }

@@ -73,7 +73,10 @@ bool appendSettingRow(UiDrawList& list, std::string_view label, std::string_view
                       float rowWidth, double mouseX, double mouseY, bool clicked, bool& decrement,
                       bool& increment);
 
-// A button: its box in the colour for whether the cursor is over it, then its
-// text centred 12 pixels below its top.
+// Space kept free on each side of a button's label, pixels.
+constexpr float kButtonTextMargin = 8.0f;
+
+// A button: its box in the colour for whether it is highlighted, then its
+// label centred in it, made smaller when it would not fit within the margins.
 void appendButton(UiDrawList& list, UiBox box, bool over, Vec4 overColor, Vec4 idleColor, std::string_view text,
                   float textScale, Vec4 textColor);

@@ -1,6 +1,9 @@
 // Layout of the in-play texts and the end screens.
 #include "screens/PlayHud.h"
 
+#include "ui/TextLayout.h"
+
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -36,32 +39,73 @@ Vec4 countdownColor(float timeLeft) {
     return {1.0f, 0.15f, 0.15f, 1.0f};
 }
 
+// A text on a dark panel of its own, so it reads on the brightest sky.
+void pushBacked(UiDrawList& list, UiDraw text) {
+    const float pad = 0.4f * kGlyphCellPixels * text.scale;
+    list.push_back(makeRectDraw({text.box.x - pad, text.box.y - pad, inkWidth(text.text, text.scale) + 2.0f * pad,
+                                 text.box.h + 2.0f * pad},
+                                kHudBacking));
+    list.push_back(std::move(text));
+}
+
 UiDrawList buildPlayHud(const Attempt& attempt, float width, float height) {
     const Level& level = *attempt.level;
     UiDrawList list;
-    list.reserve(5);  // one allocation per frame for the longest list, falling included
+    list.reserve(10);  // one allocation per frame for the longest list, falling included
     const std::string coins = "Coins: " + std::to_string(collectedCoinCount(level, attempt.run)) + " / " +
                               std::to_string(coinCount(level.objects));
-    list.push_back(makeTextDraw(coins, 12.0f, height - 28.0f, 2.0f, {1.0f, 1.0f, 1.0f, 0.85f}));
-    const Vec4 livesColor = attempt.lives > 1 ? Vec4(1.0f, 1.0f, 1.0f, 0.9f) : Vec4(1.0f, 0.2f, 0.2f, 1.0f);
-    list.push_back(makeTextDraw(livesText(attempt.lives), 12.0f, 12.0f, 2.0f, livesColor));
-    list.push_back(makeTextDraw(countdownText(attempt.timeLeft), width - 112.0f, 12.0f, 2.5f,
-                                countdownColor(attempt.timeLeft)));
+    pushBacked(list, makeTextDraw(coins, 12.0f, height - 28.0f, 2.0f, {1.0f, 1.0f, 1.0f, 1.0f}));
+    const Vec4 livesColor = attempt.lives > 1 ? Vec4(1.0f, 1.0f, 1.0f, 1.0f) : Vec4(1.0f, 0.45f, 0.45f, 1.0f);
+    pushBacked(list, makeTextDraw(livesText(attempt.lives), 12.0f, 12.0f, 2.0f, livesColor));
+    pushBacked(list, makeTextDraw(countdownText(attempt.timeLeft), width - 112.0f, 12.0f, 2.5f,
+                                  countdownColor(attempt.timeLeft)));
     if (attempt.falling) {
         const float alpha = std::sin(attempt.fallTimer * 12.0f) * 0.2f + 0.3f;
         list.push_back(makeRectDraw({0.0f, 0.0f, width, height}, {0.8f, 0.05f, 0.05f, alpha}));
-        list.push_back(makeCenteredTextDraw("FELL OFF!", width * 0.5f, height * 0.45f, 3.5f, {1.0f, 0.3f, 0.3f, 1.0f}));
+        pushBacked(list, makeCenteredTextDraw("FELL OFF!", width * 0.5f, height * 0.45f, 3.5f, {1.0f, 0.5f, 0.45f, 1.0f}));
     }
     return list;
 }
 
-UiDrawList buildLevelCompleteScreen(const Level& level, float width, float height) {
+std::string raceTimeText(int centiseconds) {
+    const int total = centiseconds < 0 ? 0 : centiseconds;
+    char text[32];
+    std::snprintf(text, sizeof text, "%d:%02d.%02d", total / 6000, total / 100 % 60, total % 100);
+    return text;
+}
+
+int timeUsedCentiseconds(const Attempt& attempt) {
+    const float used = attempt.level->levelTime - attempt.timeLeft;
+    return used > 0.0f ? static_cast<int>(std::lround(used * 100.0f)) : 0;
+}
+
+std::string runSummaryText(const Attempt& attempt) {
+    const Level& level = *attempt.level;
+    return "TIME " + raceTimeText(timeUsedCentiseconds(attempt)) + "   COINS " +
+           std::to_string(collectedCoinCount(level, attempt.run)) + "/" + std::to_string(coinCount(level.objects)) +
+           "   LIVES LOST " + std::to_string(attempt.livesLost);
+}
+
+namespace {
+
+// The panel the end screens' texts stand on, across the middle of the screen.
+UiDraw endPanel(float width, float height) {
+    const float panelWidth = std::min(width - 40.0f, 720.0f);
+    return makeRectDraw({width * 0.5f - panelWidth * 0.5f, height * 0.26f, panelWidth, height * 0.44f}, kEndPanel);
+}
+
+}  // namespace
+
+UiDrawList buildLevelCompleteScreen(const Attempt& attempt, float width, float height) {
     const float cx = width * 0.5f;
     return {
-        makeCenteredTextDraw("LEVEL COMPLETE!", cx, height * 0.38f, 4.0f, {0.2f, 1.0f, 0.4f, 1.0f}),
-        makeCenteredTextDraw(level.name, cx, height * 0.38f + 52.0f, 2.5f, {1.0f, 1.0f, 1.0f, 0.85f}),
-        makeCenteredTextDraw("Press SPACE for next level  |  M = menu", cx, height * 0.62f, 1.8f,
-                             {0.8f, 0.8f, 0.8f, 1.0f}),
+        endPanel(width, height),
+        makeCenteredTextDraw("LEVEL COMPLETE!", cx, height * 0.30f, fittingScale("LEVEL COMPLETE!", 4.0f, width - 60.0f),
+                             {0.3f, 1.0f, 0.5f, 1.0f}),
+        makeCenteredTextDraw(attempt.level->name, cx, height * 0.30f + 52.0f, 2.5f, {1.0f, 1.0f, 1.0f, 1.0f}),
+        makeCenteredTextDraw(runSummaryText(attempt), cx, height * 0.50f, fittingScale(runSummaryText(attempt), 2.0f, width - 60.0f),
+                             {1.0f, 0.92f, 0.6f, 1.0f}),
+        makeCenteredTextDraw("SPACE: NEXT LEVEL     M: MENU", cx, height * 0.62f, 1.8f, {0.9f, 0.9f, 0.9f, 1.0f}),
     };
 }
 
@@ -70,11 +114,11 @@ UiDrawList buildGameOverScreen(const Attempt& attempt, float width, float height
     const char* reason = attempt.timeLeft <= 0.0f ? "Time ran out!" : "No lives left.";
     return {
         makeRectDraw({0.0f, 0.0f, width, height}, {0.0f, 0.0f, 0.0f, 0.55f}),
-        makeCenteredTextDraw("GAME OVER", cx, height * 0.30f, 5.0f, {1.0f, 0.2f, 0.2f, 1.0f}),
-        makeCenteredTextDraw(reason, cx, height * 0.41f, 2.2f, {1.0f, 0.6f, 0.2f, 0.95f}),
+        endPanel(width, height),
+        makeCenteredTextDraw("GAME OVER", cx, height * 0.30f, 5.0f, {1.0f, 0.35f, 0.35f, 1.0f}),
+        makeCenteredTextDraw(reason, cx, height * 0.41f, 2.2f, {1.0f, 0.7f, 0.3f, 1.0f}),
         makeCenteredTextDraw("Coins collected: " + std::to_string(attempt.coinsTaken), cx, height * 0.52f, 2.2f,
-                             {1.0f, 1.0f, 1.0f, 0.9f}),
-        makeCenteredTextDraw("SPACE = try again   |   M = main menu", cx, height * 0.62f, 1.8f,
-                             {0.8f, 0.8f, 0.8f, 1.0f}),
+                             {1.0f, 1.0f, 1.0f, 1.0f}),
+        makeCenteredTextDraw("SPACE: TRY AGAIN     M: MENU", cx, height * 0.62f, 1.8f, {0.9f, 0.9f, 0.9f, 1.0f}),
     };
 }

@@ -17,6 +17,18 @@ Vec4 countdownColor(float timeLeft);
 // Coins, lives and the countdown; while falling also the flash and "FELL OFF!".
 UiDrawList buildPlayHud(const Attempt& attempt, float width, float height);
 
-UiDrawList buildLevelCompleteScreen(const Level& level, float width, float height);
+// The panel behind every HUD text and the end screens' panel: dark enough that
+// white text reads at 4.5:1 or more over the brightest sky.
+const Vec4 kHudBacking{0.0f, 0.0f, 0.05f, 0.6f};
+const Vec4 kEndPanel{0.02f, 0.02f, 0.08f, 0.78f};
+
+// "m:ss.cc".
+std::string raceTimeText(int centiseconds);
+// The countdown time the attempt has used, in hundredths of a second.
+int timeUsedCentiseconds(const Attempt& attempt);
+// "TIME 0:41.27   COINS 17/17   LIVES LOST 1".
+std::string runSummaryText(const Attempt& attempt);
+
+UiDrawList buildLevelCompleteScreen(const Attempt& attempt, float width, float height);
 
 UiDrawList buildGameOverScreen(const Attempt& attempt, float width, float height);

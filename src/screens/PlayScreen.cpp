@@ -53,6 +53,7 @@ void PlayScreen::orbitAndZoom(const FrameInfo& frame) {
     const Config& config = game.config;
     OrbitCamera& camera = game.world.camera();
     camera.sensitivity = config.mouseSensitivity;
+    camera.swing = static_cast<float>(config.cameraFollow) / 10.0f;
     const double x = input.cursorX();
     const double y = input.cursorY();
     if (!game.switches.debugCamActive) {

@@ -4,10 +4,26 @@
 #include "game/GameRules.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iostream>
 
 namespace {
+
 constexpr int kParticleCapacity = 2048;
+// How far below the lowest tile a falling ball is left to fall out of sight
+// rather than be chased into the void.
+constexpr float kWatchBelow = 2.0f;
+
+float lowestTileBottom(const Level& level) {
+    float lowest = level.start.y;
+    for (const SceneObject& object : level.objects) {
+        if (object.kind != ObjectKind::Tile && object.kind != ObjectKind::MovingTile) continue;
+        const float reach = object.kind == ObjectKind::MovingTile ? std::fabs(object.moveAxis.y * object.moveAmplitude) : 0.0f;
+        lowest = std::min(lowest, object.pos.y - object.size.y * 0.5f - reach);
+    }
+    return lowest;
+}
+
 }  // namespace
 
 PlayWorld::PlayWorld(GameSession& session, ModelLibrary& models)
@@ -15,6 +31,7 @@ PlayWorld::PlayWorld(GameSession& session, ModelLibrary& models)
 
 void PlayWorld::begin(Attempt attempt) {
     current = std::move(attempt);
+    lowestPoint = lowestTileBottom(*current.level);
     if (!controlsLine.empty()) std::cout << controlsLine << "\n";
     orbit.follow(current.ball.position, 1.0f);
     simulation.reset();
@@ -67,13 +84,24 @@ GameEvents PlayWorld::step(const StepInput& input, bool ballFrozen) {
             orbit.follow(current.ball.position, 1.0f);
         }
     }
-    if (!ballFrozen) orbit.follow(current.ball.position, kStepSeconds);
+    followBall(ballFrozen);
     rememberPose();
     const bool jumped = std::any_of(events.begin(), events.end(), [](const GameEvent& event) {
         return event.type == GameEventType::Respawned || event.type == GameEventType::ShieldSaved;
     });
     if (jumped) previous = latest;  // no blending across a teleport
     return events;
+}
+
+void PlayWorld::followBall(bool ballFrozen) {
+    if (ballFrozen) return;
+    const Vec3 ball = current.ball.position;
+    // Below every tile the eye stays put and watches the ball fall away.
+    if (ball.y < lowestPoint - kWatchBelow) {
+        orbit.target = ball;
+        return;
+    }
+    orbit.follow(ball, kStepSeconds);
 }
 
 SceneDrawList PlayWorld::scene(float blend) {

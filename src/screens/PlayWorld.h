@@ -56,6 +56,7 @@ public:
 
 private:
     void begin(Attempt attempt);
+    void followBall(bool ballFrozen);
     void rememberPose();
 
     GameSession& game;
@@ -65,6 +66,7 @@ private:
     SimulationClock simulation;
     ParticlePool sparks;
     std::string controlsLine;
+    float lowestPoint = 0.0f;  // below every tile of the level: past it the camera only watches
     // The last two steps' poses; the frame blends between them.
     struct Pose {
         std::vector<ObjectPose> objects;

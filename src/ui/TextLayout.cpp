@@ -45,6 +45,17 @@ float textWidth(std::string_view text, float scale) {
     return static_cast<float>(text.size()) * kGlyphCellPixels * scale * kGlyphAdvanceRatio;
 }
 
+float inkWidth(std::string_view text, float scale) {
+    if (text.empty()) return 0.0f;
+    return textWidth(text, scale) + kGlyphCellPixels * scale * (1.0f - kGlyphAdvanceRatio);
+}
+
+float fittingScale(std::string_view text, float scale, float maxWidth) {
+    const float unit = inkWidth(text, 1.0f);
+    if (unit <= 0.0f || maxWidth <= 0.0f) return scale;
+    return std::min(scale, maxWidth / unit);
+}
+
 float centeredTextX(std::string_view text, float centerX, float scale) {
     return centerX - textWidth(text, scale) * 0.5f;
 }

@@ -30,6 +30,13 @@ void appendTextVertices(std::vector<TextVertex>& out, std::string_view text, flo
 // Width of a text: one full advance per byte (the last cell's overhang is not counted).
 float textWidth(std::string_view text, float scale);
 
+// Width of the inked cells: every advance but the last, then one whole cell.
+float inkWidth(std::string_view text, float scale);
+
+// `scale`, or the largest scale below it at which the text's ink fits in
+// `maxWidth` pixels.
+float fittingScale(std::string_view text, float scale, float maxWidth);
+
 // Left x that puts the text's width centred on `centerX`.
 float centeredTextX(std::string_view text, float centerX, float scale);
 
