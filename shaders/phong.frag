@@ -15,6 +15,7 @@ in vec3 vTangent;
 in vec3 vBitangent;
 in vec2 vUV;
 in vec4 vLightPos;
+in vec2 vGround;
 
 uniform vec3 uColor;
 uniform vec3 uSunPos;
@@ -30,6 +31,8 @@ uniform int uUseNormalMap;
 uniform sampler2DShadow uShadowMap;
 uniform int uShadowEnabled;
 uniform int uPCFRadius;
+uniform vec4 uBelt;     // a belt's direction (x, z), distance run, 1 for a belt
+uniform float uCracks;  // 0 for a sound tile, up to 1 for one about to give way
 
 out vec4 FragColor;
 
@@ -84,6 +87,25 @@ void main() {
     if (uUseTex == 1) {
         vec3 texel = textureLod(uDiffuseTex, uv, wholeMipLevel(footprint, uDiffuseTex)).rgb;
         albedo *= surfaceMaterial ? texel * texel : texel;
+    }
+
+    // Chevrons on a belt's top, one across its width, pointing and running
+    // the way it pushes.
+    if (uBelt.w > 0.5 && vNormal.y > 0.7) {
+        vec2 along = uBelt.xy;
+        float forward = dot(vGround, along) - uBelt.z;
+        float across = dot(vGround, vec2(-along.y, along.x));
+        float chevron = fract(forward / 1.2 + abs(across) * 0.45);
+        float mark = smoothstep(0.0, 0.05, chevron) - smoothstep(0.22, 0.27, chevron);
+        albedo = mix(albedo, vec3(0.9, 0.6, 0.05), mark * 0.9);
+    }
+    // Cracks that widen and darken as a crumbling tile gives way.
+    if (uCracks > 0.0) {
+        vec2 q = (abs(vNormal.y) > 0.7 ? vWorldPos.xz : vec2(vWorldPos.x + vWorldPos.z, vWorldPos.y)) * 1.7;
+        float lineA = abs(sin(q.x * 2.3 + sin(q.y * 3.1) * 1.4));
+        float lineB = abs(sin(q.y * 2.9 + sin(q.x * 2.6 + 1.3) * 1.6));
+        float crack = 1.0 - smoothstep(0.0, 0.04 + 0.12 * uCracks, min(lineA, lineB));
+        albedo *= 1.0 - crack * min(1.0, uCracks * 1.5) * 0.9;
     }
 
     vec3 n = normalize(vNormal);

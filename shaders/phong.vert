@@ -12,6 +12,9 @@ uniform mat4 uProj;
 uniform mat4 uLightSpace;
 uniform int uUseTex;
 uniform int uUseSpecTex;
+// A conveyor's belt: its direction on the ground (x, z), how far it has run
+// (world units) and 1 for a belt, 0 for anything else.
+uniform vec4 uBelt;
 
 out vec3 vWorldPos;
 out vec3 vNormal;
@@ -19,6 +22,7 @@ out vec3 vTangent;
 out vec3 vBitangent;
 out vec2 vUV;
 out vec4 vLightPos;
+out vec2 vGround;  // the object's own scaled position on the ground plane: belts draw their arrows in it
 
 // Surface materials repeat every three world units, on every tile alike:
 // cobbles, planks and veins come out about the ball's size.
@@ -39,11 +43,13 @@ void main() {
         // Model textures without a specular map keep their authored UVs.
         vec3 scale = vec3(length(linearPart[0]), length(linearPart[1]), length(linearPart[2]));
         vec3 p = aPos * scale;
+        vGround = p.xz;
         vec3 a = abs(aNormal);
         vec3 uAxis;
         vec3 vAxis;
         if (a.y >= a.x && a.y >= a.z) {
-            vUV = p.xz;
+            // A belt's top runs along its direction, so the player sees which way it pushes.
+            vUV = p.xz - uBelt.xy * (uBelt.z * uBelt.w * step(0.0, aNormal.y));
             uAxis = linearPart[0];
             vAxis = linearPart[2];
         } else if (a.x >= a.z) {
@@ -59,6 +65,7 @@ void main() {
         vTangent = normalize(uAxis);
         vBitangent = normalize(vAxis);
     } else {
+        vGround = (linearPart * aPos).xz;
         vUV = aUV;
         vec3 t = linearPart * aTangent;
         // Some generated faces end with a vanishing tangent: any perpendicular will do.

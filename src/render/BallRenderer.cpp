@@ -11,7 +11,7 @@ namespace {
 const char* const kPhongUniformNames[] = {
     "uModel", "uView", "uProj", "uColor", "uSunPos", "uSunColor", "uAmbient", "uCamPos", "uUseTex",
     "uDiffuseTex", "uSpecularTex", "uUseSpecTex", "uNormalMap", "uUseNormalMap", "uLightSpace",
-    "uShadowMap", "uShadowEnabled", "uPCFRadius"};
+    "uShadowMap", "uShadowEnabled", "uPCFRadius", "uBelt", "uCracks"};
 const char* const kGroundUniformNames[] = {"uView", "uProj", "uSunPos", "uSunColor", "uAmbient"};
 
 const Vec3 kSunDrawColor{1.0f, 0.95f, 0.55f};
@@ -171,7 +171,11 @@ void BallRenderer::sendSharedUniforms(const SceneView& view, const SceneLight& l
     const bool shadowOn = static_cast<bool>(shadowDepth);
     if (fresh || shadowOn != sent.shadowOn) glUniform1i(u[UShadowEnabled], shadowOn);
     if (fresh) {
-        // The texture units and the shadow taps never change.
+        // Markings start off; the texture units and the shadow taps never change.
+        glUniform4fv(u[UBelt], 1, glm::value_ptr(Vec4(0.0f)));
+        glUniform1f(u[UCracks], 0.0f);
+        sentBelt = Vec4(0.0f);
+        sentCracks = 0.0f;
         glUniform1i(u[UPCFRadius], kPcfRadius);
         glUniform1i(u[UDiffuseTex], 0);
         glUniform1i(u[UShadowMap], 1);
@@ -179,6 +183,13 @@ void BallRenderer::sendSharedUniforms(const SceneView& view, const SceneLight& l
         glUniform1i(u[UNormalMap], 3);
     }
     sent = {true, view.view, view.projection, lightSpace, light.sunPos, light.sunColor, light.ambient, shadowOn};
+}
+
+void BallRenderer::setMarkings(Vec4 belt, float cracks) {
+    if (belt != sentBelt) glUniform4fv(phongUniforms[UBelt], 1, glm::value_ptr(belt));
+    if (cracks != sentCracks) glUniform1f(phongUniforms[UCracks], cracks);
+    sentBelt = belt;
+    sentCracks = cracks;
 }
 
 void BallRenderer::renderShadowPass(const SceneDrawList& scene, const ModelLibrary& library) {
@@ -237,6 +248,7 @@ void BallRenderer::drawItem(const SceneItem& item, const SceneView& view, const 
         // A surface material replaces the object's own colour; only the tint shows.
         const ObjectTextures textures{albedo, surfaces.specular(item.surface), surfaces.normalMap(item.surface)};
         setObjectUniforms(view, light, item.transform, item.tint, textures, normalMapping);
+        setMarkings(item.belt, item.cracks);
         for (const GpuMesh& mesh : model.meshes) drawMesh(mesh);
         return;
     }
@@ -246,6 +258,7 @@ void BallRenderer::drawItem(const SceneItem& item, const SceneView& view, const 
         if (color.r < 0.0f) color = material ? material->diffuse : kMissingMaterialColor;
         const ObjectTextures textures{material ? material->diffuseMap : 0u, material ? material->specularMap : 0u, 0u};
         setObjectUniforms(view, light, item.transform, color, textures, normalMapping);
+        setMarkings(item.belt, item.cracks);
         drawMesh(mesh);
     }
 }
@@ -261,6 +274,7 @@ void BallRenderer::drawScene(const SceneDrawList& scene, const SceneView& view, 
         for (const SceneBall& ball : scene.balls) {
             const ObjectTextures textures{0u, surfaces.ballSpecular(), 0u};
             setObjectUniforms(view, scene.light, ball.transform, ball.color, textures, false);
+            setMarkings(Vec4(0.0f), 0.0f);
             for (const GpuMesh& mesh : ballSphere.meshes) drawMesh(mesh);
         }
     }
@@ -278,6 +292,7 @@ void BallRenderer::drawSun(const SceneDrawList& scene, const SceneView& view, co
     opaqueDepthState();
     for (const GpuMesh& mesh : model.meshes) {
         setObjectUniforms(view, glow, matrix, kSunDrawColor, ObjectTextures{}, false);
+        setMarkings(Vec4(0.0f), 0.0f);
         drawMesh(mesh);
     }
     glUseProgram(0);

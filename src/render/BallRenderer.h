@@ -46,7 +46,7 @@ private:
     enum PhongUniform {
         UModel, UView, UProj, UColor, USunPos, USunColor, UAmbient, UCamPos, UUseTex,
         UDiffuseTex, USpecularTex, UUseSpecTex, UNormalMap, UUseNormalMap, ULightSpace,
-        UShadowMap, UShadowEnabled, UPCFRadius, PhongUniformCount
+        UShadowMap, UShadowEnabled, UPCFRadius, UBelt, UCracks, PhongUniformCount
     };
     enum GroundUniform { GView, GProj, GSunPos, GSunColor, GAmbient, GroundUniformCount };
 
@@ -76,6 +76,7 @@ private:
                   bool normalMapping);
     void setObjectUniforms(const SceneView& view, const SceneLight& light, const Mat4& model, Vec3 color,
                            const ObjectTextures& textures, bool normalMapping);
+    void setMarkings(Vec4 belt, float cracks);
     void sendSharedUniforms(const SceneView& view, const SceneLight& light);
 
     ShaderProgram phongProgram;
@@ -95,4 +96,6 @@ private:
     GpuModels models;
     GpuModel ballSphere;
     SharedUniforms sent;
+    Vec4 sentBelt{0.0f};
+    float sentCracks = 0.0f;
 };

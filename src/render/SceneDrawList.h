@@ -16,6 +16,10 @@ struct SceneItem {
     Vec3 color{1.0f};           // a negative red asks for the model's own material colours
     Vec3 tint{1.0f};            // multiplies the surface texture
     std::uint32_t surface = 0;  // procedural material (1 stone .. 6 ice); 0 for none
+    // A conveyor's top shows chevrons running along its push: the direction
+    // on the ground (x, z), the distance run so far (units), 1 for a belt.
+    Vec4 belt{0.0f};
+    float cracks = 0.0f;  // 0 sound .. 1 about to give way
 };
 
 struct SceneBall {

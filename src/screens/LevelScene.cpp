@@ -9,6 +9,7 @@
 namespace {
 
 const Vec3 kCrumbleColor{0.9f, 0.15f, 0.1f};
+constexpr float kBeltSpeed = 1.5f;  // units per second the chevrons run
 const Vec3 kCrumbleTint{1.0f, 0.2f, 0.1f};
 
 bool isPickup(const SceneObject& object) {
@@ -59,8 +60,19 @@ Mat4 objectTransform(const SceneObject& object, const ObjectPose& pose) {
     return glm::scale(m, object.size);
 }
 
+Vec4 beltMarking(const SceneObject& object, float seconds) {
+    if (object.tileType != TileType::Conveyor) return Vec4(0.0f);
+    // The same direction the physics pushes the ball along.
+    Vec2 push(object.moveAxis.x, object.moveAxis.z);
+    const float length = glm::length(push);
+    if (!(length > 0.001f)) return Vec4(0.0f);
+    push /= length;
+    return Vec4(push.x, push.y, std::fmod(seconds * kBeltSpeed, 1200.0f), 1.0f);
+}
+
 SceneDrawList buildLevelScene(const Level& level, const LevelRun& run, const LevelModels& models,
-                              const std::vector<ObjectPose>& poses, const BallPose& ball, Vec3 sunPosition) {
+                              const std::vector<ObjectPose>& poses, const BallPose& ball, Vec3 sunPosition,
+                              float seconds) {
     SceneDrawList scene;
     scene.items.reserve(level.objects.size());
     const std::size_t count = std::min({level.objects.size(), run.objects.size(), poses.size(), models.objects.size()});
@@ -75,6 +87,8 @@ SceneDrawList buildLevelScene(const Level& level, const LevelRun& run, const Lev
         item.color = shade.color;
         item.tint = shade.tint;
         item.surface = static_cast<std::uint32_t>(object.material);
+        item.belt = beltMarking(object, seconds);
+        if (object.tileType == TileType::Crumble) item.cracks = std::clamp(state.crumbleProgress / kCrumbleDelay, 0.0f, 1.0f);
         scene.items.push_back(item);
     }
     scene.balls.push_back({ballModelMatrix(ball.position, ball.rotation, ball.radius), ball.color});

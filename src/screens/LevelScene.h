@@ -41,5 +41,11 @@ struct BallPose {
     Vec3 color{0.9f, 0.3f, 0.2f};
 };
 
+// The chevrons of a conveyor: its push on the ground (x, z) and how far the
+// belt has run after `seconds` of game time; none for any other tile.
+Vec4 beltMarking(const SceneObject& object, float seconds);
+
+// `seconds` is the attempt's game time, which runs the belts' chevrons.
 SceneDrawList buildLevelScene(const Level& level, const LevelRun& run, const LevelModels& models,
-                              const std::vector<ObjectPose>& poses, const BallPose& ball, Vec3 sunPosition);
+                              const std::vector<ObjectPose>& poses, const BallPose& ball, Vec3 sunPosition,
+                              float seconds);

@@ -112,8 +112,9 @@ SceneDrawList PlayWorld::scene(float blend) {
     ball.radius = current.ball.radius;
     ball.color = current.ball.color;
     const LevelModels& models = levelModels(game, game.levelIndex, library);
+    const float seconds = current.clock + (blend - 1.0f) * kStepSeconds;
     return buildLevelScene(*current.level, current.run, models, blended, ball,
-                           sunPosition(*current.level, current.timeLeft));
+                           sunPosition(*current.level, current.timeLeft), seconds);
 }
 
 OrbitCamera PlayWorld::drawnCamera(float blend) const {
