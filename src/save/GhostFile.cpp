@@ -13,7 +13,6 @@ namespace {
 
 constexpr char kMagic[4] = {'P', 'M', 'B', 'G'};
 constexpr size_t kHeaderBytes = 28;
-constexpr size_t kChecksumBytes = 8;
 // An hour of runs that change every step (8 bytes each at most) and room for coins.
 constexpr size_t kMaxGhostFileBytes = 4 * 1024 * 1024;
 
@@ -85,9 +84,8 @@ std::string readHeader(Cursor& cursor, std::uint64_t expectedChecksum, Header& h
     cursor.little(4, header.stepCount);
     cursor.little(4, header.finishStep);
     cursor.little(4, header.coinCount);
-    if (header.stepCount < 1 || header.stepCount > kMaxGhostSteps) {
-        return "claims " + std::to_string(header.stepCount) + " steps, more than an hour or none";
-    }
+    if (header.stepCount < 1) return "claims no steps";
+    if (header.stepCount > kMaxGhostSteps) return "claims " + std::to_string(header.stepCount) + " steps, over an hour";
     if (header.finishStep < 1 || header.finishStep > header.stepCount) return "finish step outside the run";
     return "";
 }
@@ -197,4 +195,11 @@ bool isFasterGhost(const Ghost& run, const std::optional<Ghost>& saved) {
 
 int centisecondsForSteps(std::uint32_t steps) {
     return static_cast<int>((std::uint64_t(steps) * 100 + kGhostStepRate / 2) / kGhostStepRate);
+}
+
+std::optional<int> coinSplit(const Ghost& ghost, std::size_t coin, std::uint32_t step) {
+    if (coin >= ghost.coinSteps.size()) return std::nullopt;
+    // Rounded on the step difference, so being as far ahead or behind shows the same number.
+    const std::uint32_t ghostStep = ghost.coinSteps[coin];
+    return step >= ghostStep ? centisecondsForSteps(step - ghostStep) : -centisecondsForSteps(ghostStep - step);
 }

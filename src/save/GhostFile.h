@@ -14,6 +14,7 @@
 
 #include "game/StepInput.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -67,3 +68,8 @@ bool isFasterGhost(const Ghost& run, const std::optional<Ghost>& saved);
 
 // Steps at kGhostStepRate as hundredths of a second, rounded to the nearest.
 int centisecondsForSteps(std::uint32_t steps);
+
+// The player's split against the ghost on taking coin `coin` (0-based, in
+// taking order) on `step`: hundredths behind (positive) or ahead (negative),
+// for formatSplit; none when the ghost took fewer coins.
+std::optional<int> coinSplit(const Ghost& ghost, std::size_t coin, std::uint32_t step);
