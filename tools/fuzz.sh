@@ -3,16 +3,19 @@
 # and runs each for the given number of seconds (default 600). A target named
 # <name>_parser_fuzz or <name>_fuzz is seeded from tests/corpus/<name>/; what it
 # finds (new inputs, crashes) goes to a scratch folder, never into the repository.
-#   tools/fuzz.sh [seconds]      FUZZ_OUT=<dir> picks the scratch folder
+#   tools/fuzz.sh [seconds] [target...]   FUZZ_OUT=<dir> picks the scratch folder
+# Named targets run alone; without names every target runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds="${1:-600}"
+shift $(($# > 0 ? 1 : 0))
 out="${FUZZ_OUT:-$(mktemp -d "${TMPDIR:-/tmp}/pembrix-fuzz-XXXXXX")}"
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DPEMBRIX_FUZZ=ON -DPEMBRIX_TESTS=OFF \
   -DPEMBRIX_BENCHMARKS=OFF >/dev/null
 mapfile -t targets < <(cmake --build build-fuzz --target help | sed -n 's/^\.\.\. \([A-Za-z0-9_]*_fuzz\)$/\1/p' | sort)
+[[ $# -gt 0 ]] && targets=("$@")
 if [[ ${#targets[@]} -eq 0 ]]; then
   echo "fuzz.sh: no *_fuzz targets found" >&2
   exit 1
