@@ -33,6 +33,7 @@ uniform int uShadowEnabled;
 uniform int uPCFRadius;
 uniform vec4 uBelt;     // a belt's direction (x, z), distance run, 1 for a belt
 uniform float uCracks;  // 0 for a sound tile, up to 1 for one about to give way
+uniform float uAlpha;   // 1, or less for the see-through ghost ball
 
 out vec4 FragColor;
 
@@ -150,5 +151,5 @@ void main() {
         color += uAmbient * specTint * (gloss * edge2 * edge2 * edge * 1.5);
     }
 
-    FragColor = vec4(sqrt(min(color, vec3(1.0))), 1.0);
+    FragColor = vec4(sqrt(min(color, vec3(1.0))), uAlpha);
 }

@@ -9,10 +9,15 @@
 #include "game/GameSession.h"
 #include "input/Keys.h"
 #include "level/LevelHandler.h"
+#include "model/ModelLoader.h"
+#include "save/GhostFile.h"
+#include "save/SaveFolder.h"
 #include "render/FrameState.h"
 #include "screens/ControlsScreen.h"
 #include "screens/ControlsText.h"
 #include "screens/EndScreens.h"
+#include "screens/LevelSelectScreen.h"
+#include "screens/ReplayScreen.h"
 #include "screens/Graphics.h"
 #include "screens/Hud.h"
 #include "screens/MenuScreens.h"
@@ -22,6 +27,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -58,17 +64,20 @@ private:
     Input input;
     ModelLibrary models;
     GameSession session;
-    PlayWorld world{session, models};
+    PlayerProgress progress{saveFolderPath(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"))};
+    PlayWorld world{session, models, progress};
     DisplaySwitches switches;
     DebugCam debugCam;
     std::unique_ptr<Graphics> graphics;
     std::unique_ptr<GameContext> context;
     std::unique_ptr<MainMenuScreen> mainMenu;
+    std::unique_ptr<LevelSelectScreen> levelSelect;
     std::unique_ptr<SettingsScreen> settings;
     std::unique_ptr<ControlsScreen> controls;
     std::unique_ptr<PlayScreen> play;
     std::unique_ptr<PauseScreen> pause;
     std::unique_ptr<LevelCompleteScreen> levelComplete;
+    std::unique_ptr<ReplayScreen> replay;
     std::unique_ptr<GameOverScreen> gameOver;
     ScreenId current = ScreenId::MainMenu;
     double previousTime = 0.0;
@@ -83,6 +92,7 @@ void App::saveSettings(const Config& saved) {
         std::cerr << "[Config] Cannot write " << configPath << "; the new settings last only until the game closes.\n";
     }
     world.setControlsLine(consoleControlsLine(saved));
+    world.showGhosts(saved.ghost);
 }
 
 void App::applySettings(Config& applied) {
@@ -109,17 +119,26 @@ bool App::start() {
     graphics->scene.init(shadowMapSize(config.shadowQuality), std::move(surfaceChains));
     graphics->flare.init();
     graphics->particles.init(kParticleCapacity);
-    for (const char* path : kLevelFiles) session.levels.push_back(LevelHandler::load(path));
+    for (const char* path : kLevelFiles) {
+        session.levels.push_back(LevelHandler::load(path));
+        // A ghost fits only the level file it was run on, byte for byte.
+        std::string bytes;
+        readTextFile(path, bytes);
+        session.levelChecksums.push_back(levelChecksum(bytes));
+    }
     world.setControlsLine(consoleControlsLine(config));
+    world.showGhosts(config.ghost);
 
     context = std::unique_ptr<GameContext>(
-        new GameContext{config, models, world, *graphics, switches, debugCam, *this});
+        new GameContext{config, models, world, progress, *graphics, switches, debugCam, *this});
     mainMenu = std::make_unique<MainMenuScreen>(*context);
+    levelSelect = std::make_unique<LevelSelectScreen>(*context);
     settings = std::make_unique<SettingsScreen>(*context);
     controls = std::make_unique<ControlsScreen>(*context);
     play = std::make_unique<PlayScreen>(*context);
     pause = std::make_unique<PauseScreen>(*context);
     levelComplete = std::make_unique<LevelCompleteScreen>(*context);
+    replay = std::make_unique<ReplayScreen>(*context);
     gameOver = std::make_unique<GameOverScreen>(*context);
     previousTime = window.time();
     previousFrameStart = previousTime;
@@ -128,11 +147,13 @@ bool App::start() {
 
 Screen& App::screen(ScreenId id) {
     switch (id) {
+        case ScreenId::LevelSelect: return *levelSelect;
         case ScreenId::Settings: return *settings;
         case ScreenId::Controls: return *controls;
         case ScreenId::Play: return *play;
         case ScreenId::Pause: return *pause;
         case ScreenId::LevelComplete: return *levelComplete;
+        case ScreenId::Replay: return *replay;
         case ScreenId::GameOver: return *gameOver;
         case ScreenId::MainMenu:
         case ScreenId::Quit: break;
@@ -219,7 +240,7 @@ void App::runFrame() {
     changeScreen(screen(current).update(frame));
     if (window.shouldClose()) return;
 
-    const bool inLevel = current == ScreenId::Play || current == ScreenId::Pause ||
+    const bool inLevel = current == ScreenId::Play || current == ScreenId::Pause || current == ScreenId::Replay ||
                          current == ScreenId::LevelComplete || current == ScreenId::GameOver;
     beginFrame({frame.framebufferWidth, frame.framebufferHeight,
                 inLevel ? world.level().skyColor : kMenuBackground, switches.wireframe, switches.backfaceCulling});
@@ -234,11 +255,13 @@ int App::run() {
     while (!window.shouldClose()) runFrame();
     // The screens and the drawers end here, while the window is still open.
     gameOver.reset();
+    replay.reset();
     levelComplete.reset();
     pause.reset();
     play.reset();
     controls.reset();
     settings.reset();
+    levelSelect.reset();
     mainMenu.reset();
     context.reset();
     graphics.reset();

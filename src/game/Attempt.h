@@ -12,6 +12,7 @@
 #include "physics/Ball.h"
 #include "physics/PhysicsWorld.h"
 
+#include <iosfwd>
 #include <memory>
 #include <vector>
 
@@ -36,7 +37,12 @@ struct Attempt {
     float clock = 0.0f;  // game seconds since the start: drives the pickups' bob
     int steps = 0;
     AttemptOutcome outcome = AttemptOutcome::Playing;
+    bool quiet = false;  // a ghost or a replay prints nothing of what happens to it
 };
+
+// Where an attempt's console lines go: the standard output, or nowhere for a
+// quiet one.
+std::ostream& say(const Attempt& attempt);
 
 // A fresh attempt: objects as the file placed them, the ball at the start, the
 // full time, the collision world built. `powerups` carry over from the level

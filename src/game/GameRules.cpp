@@ -45,14 +45,14 @@ void updateFall(Attempt& attempt, float dt, GameEvents& events) {
         if (isPowerupActive(attempt.powerups, PowerupType::Shield)) {
             removeShields(attempt.powerups);
             respawnAtStart(attempt);
-            std::cout << "Shield absorbed the fall! No life lost.\n";
+            say(attempt) << "Shield absorbed the fall! No life lost.\n";
             events.push_back(eventOf(GameEventType::ShieldSaved, ball.position));
             return;
         }
         attempt.falling = true;
         attempt.fallTimer = kFallDelay;
         ball.velocity = Vec3(0.0f);
-        std::cout << "Fell off! Lives remaining: " << attempt.lives - 1 << "\n";
+        say(attempt) << "Fell off! Lives remaining: " << attempt.lives - 1 << "\n";
         events.push_back(eventOf(GameEventType::FellOff, ball.position));
     }
     if (!attempt.falling) return;
@@ -63,12 +63,12 @@ void updateFall(Attempt& attempt, float dt, GameEvents& events) {
     attempt.livesLost += 1;
     if (attempt.lives <= 0) {
         attempt.outcome = AttemptOutcome::OutOfLives;
-        std::cout << "GAME OVER\n";
+        say(attempt) << "GAME OVER\n";
         events.push_back(eventOf(GameEventType::OutOfLives, ball.position));
         return;
     }
     respawnAtStart(attempt);
-    std::cout << "Respawned. Lives left: " << attempt.lives << "\n";
+    say(attempt) << "Respawned. Lives left: " << attempt.lives << "\n";
     events.push_back(eventOf(GameEventType::Respawned, ball.position));
 }
 
@@ -78,7 +78,7 @@ void updateCountdown(Attempt& attempt, float dt, GameEvents& events) {
     if (attempt.timeLeft > 0.0f) return;
     attempt.timeLeft = 0.0f;
     attempt.outcome = AttemptOutcome::TimeUp;
-    std::cout << "Time's up! GAME OVER\n";
+    say(attempt) << "Time's up! GAME OVER\n";
     events.push_back(eventOf(GameEventType::TimeUp, attempt.ball.position));
 }
 
@@ -133,9 +133,9 @@ void collectPickups(Attempt& attempt, const std::vector<int>& picked, GameEvents
         if (object.kind == ObjectKind::Coin) {
             attempt.coinsTaken += 1;
             ++coinsCollected;
-            std::cout << "Coin! " << coinsCollected << "/" << coinCount(level.objects) << "\n";
+            say(attempt) << "Coin! " << coinsCollected << "/" << coinCount(level.objects) << "\n";
         } else {
-            std::cout << "Powerup: " << static_cast<int>(object.powerupType) << "\n";
+            say(attempt) << "Powerup: " << static_cast<int>(object.powerupType) << "\n";
             addPowerup(attempt.powerups, object.powerupType);
             event.type = GameEventType::PowerupTaken;
             event.powerup = object.powerupType;

@@ -14,6 +14,7 @@ void startNewGame(GameSession& session) {
     session.lives = kStartingLives;
     session.powerups.clear();
     session.levelIndex = 0;
+    session.singleLevel = false;
 }
 
 Attempt beginLevel(GameSession& session, int index, ModelLibrary& library) {

@@ -7,6 +7,7 @@
 #include "game/LevelModels.h"
 #include "model/ModelLibrary.h"
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -15,15 +16,17 @@ constexpr int kLevelCount = 3;
 struct GameSession {
     std::vector<Level> levels;  // always kLevelCount, loaded at start-up
     std::vector<std::optional<LevelModels>> models;  // per level, resolved when first played
+    std::vector<std::uint64_t> levelChecksums;  // of each level file's bytes, to match ghosts to them
     int levelIndex = 0;
     int lives = kStartingLives;
     std::vector<ActivePowerup> powerups;
+    bool singleLevel = false;  // a run of one level chosen on its own, not the whole game
 };
 
 // The models of level `index`, resolving them on first use.
 const LevelModels& levelModels(GameSession& session, int index, ModelLibrary& library);
 
-// Lives back to three, no powerups, the first level.
+// Lives back to three, no powerups, the first level of the whole game.
 void startNewGame(GameSession& session);
 
 // An attempt at level `index` (taken modulo the level count) with the

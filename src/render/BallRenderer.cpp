@@ -11,12 +11,13 @@ namespace {
 const char* const kPhongUniformNames[] = {
     "uModel", "uView", "uProj", "uColor", "uSunPos", "uSunColor", "uAmbient", "uCamPos", "uUseTex",
     "uDiffuseTex", "uSpecularTex", "uUseSpecTex", "uNormalMap", "uUseNormalMap", "uLightSpace",
-    "uShadowMap", "uShadowEnabled", "uPCFRadius", "uBelt", "uCracks"};
+    "uShadowMap", "uShadowEnabled", "uPCFRadius", "uBelt", "uCracks", "uAlpha"};
 const char* const kGroundUniformNames[] = {"uView", "uProj", "uSunPos", "uSunColor", "uAmbient"};
 
 const Vec3 kSunDrawColor{1.0f, 0.95f, 0.55f};
 const Vec3 kMissingMaterialColor{0.7f, 0.7f, 0.7f};
 constexpr int kPcfRadius = 2;  // texels between the shadow taps
+constexpr float kGhostAlpha = 0.45f;
 
 void sendMat4(GLint location, const Mat4& value) {
     glUniformMatrix4fv(location, 1, GL_FALSE, glm::value_ptr(value));
@@ -174,6 +175,7 @@ void BallRenderer::sendSharedUniforms(const SceneView& view, const SceneLight& l
         // Markings start off; the texture units and the shadow taps never change.
         glUniform4fv(u[UBelt], 1, glm::value_ptr(Vec4(0.0f)));
         glUniform1f(u[UCracks], 0.0f);
+        glUniform1f(u[UAlpha], 1.0f);
         sentBelt = Vec4(0.0f);
         sentCracks = 0.0f;
         glUniform1i(u[UPCFRadius], kPcfRadius);
@@ -277,8 +279,27 @@ void BallRenderer::drawScene(const SceneDrawList& scene, const SceneView& view, 
             setMarkings(Vec4(0.0f), 0.0f);
             for (const GpuMesh& mesh : ballSphere.meshes) drawMesh(mesh);
         }
+        drawGhosts(scene, view);
     }
     glUseProgram(0);
+}
+
+void BallRenderer::drawGhosts(const SceneDrawList& scene, const SceneView& view) {
+    if (scene.ghosts.empty()) return;
+    // Seen through, over the scene, hiding nothing behind it.
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDepthMask(GL_FALSE);
+    for (const SceneBall& ghost : scene.ghosts) {
+        const ObjectTextures textures{0u, surfaces.ballSpecular(), 0u};
+        setObjectUniforms(view, scene.light, ghost.transform, ghost.color, textures, false);
+        setMarkings(Vec4(0.0f), 0.0f);
+        glUniform1f(phongUniforms[UAlpha], kGhostAlpha);
+        for (const GpuMesh& mesh : ballSphere.meshes) drawMesh(mesh);
+    }
+    glUniform1f(phongUniforms[UAlpha], 1.0f);
+    glDepthMask(GL_TRUE);
+    glDisable(GL_BLEND);
 }
 
 void BallRenderer::drawSun(const SceneDrawList& scene, const SceneView& view, const ModelLibrary& library) {

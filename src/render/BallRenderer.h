@@ -46,7 +46,7 @@ private:
     enum PhongUniform {
         UModel, UView, UProj, UColor, USunPos, USunColor, UAmbient, UCamPos, UUseTex,
         UDiffuseTex, USpecularTex, UUseSpecTex, UNormalMap, UUseNormalMap, ULightSpace,
-        UShadowMap, UShadowEnabled, UPCFRadius, UBelt, UCracks, PhongUniformCount
+        UShadowMap, UShadowEnabled, UPCFRadius, UBelt, UCracks, UAlpha, PhongUniformCount
     };
     enum GroundUniform { GView, GProj, GSunPos, GSunColor, GAmbient, GroundUniformCount };
 
@@ -77,6 +77,7 @@ private:
     void setObjectUniforms(const SceneView& view, const SceneLight& light, const Mat4& model, Vec3 color,
                            const ObjectTextures& textures, bool normalMapping);
     void setMarkings(Vec4 belt, float cracks);
+    void drawGhosts(const SceneDrawList& scene, const SceneView& view);
     void sendSharedUniforms(const SceneView& view, const SceneLight& light);
 
     ShaderProgram phongProgram;

@@ -36,6 +36,7 @@ struct SceneLight {
 struct SceneDrawList {
     std::vector<SceneItem> items;
     std::vector<SceneBall> balls;
+    std::vector<SceneBall> ghosts;  // drawn see-through, after everything else; they cast no shadow
     bool ground = false;
     SceneLight light;
     Vec3 shadowFocus{0.0f};  // the shadow map covers a square around it

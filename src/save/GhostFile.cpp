@@ -15,6 +15,9 @@ constexpr char kMagic[4] = {'P', 'M', 'B', 'G'};
 constexpr size_t kHeaderBytes = 28;
 // An hour of runs that change every step (8 bytes each at most) and room for coins.
 constexpr size_t kMaxGhostFileBytes = 4 * 1024 * 1024;
+constexpr std::uint64_t kMaxGhostPowerups = 8;  // five types; a few to spare for newer games
+constexpr std::uint64_t kLastPowerupType = 4;
+constexpr float kMaxPowerupSeconds = 10.0f;
 
 std::uint64_t fnv1a(std::string_view bytes) {
     std::uint64_t hash = 14695981039346656037ull;
@@ -106,6 +109,23 @@ std::string readRuns(Cursor& cursor, std::uint64_t stepCount, std::vector<StepIn
     return "";
 }
 
+std::string readPowerups(Cursor& cursor, std::vector<GhostPowerup>& powerups) {
+    std::uint64_t count = 0;
+    if (!cursor.little(4, count)) return "truncated";
+    if (count > kMaxGhostPowerups) return "claims " + std::to_string(count) + " powerups";
+    for (std::uint64_t i = 0; i < count; ++i) {
+        std::uint64_t type = 0, bits = 0;
+        if (!cursor.little(1, type) || !cursor.little(4, bits)) return "truncated";
+        const std::uint32_t narrow = static_cast<std::uint32_t>(bits);
+        float remaining = 0.0f;
+        std::memcpy(&remaining, &narrow, sizeof remaining);
+        if (type > kLastPowerupType) return "a powerup of an unknown type";
+        if (!(remaining > 0.0f && remaining <= kMaxPowerupSeconds)) return "a powerup with no sensible time left";
+        powerups.push_back({static_cast<std::uint8_t>(type), remaining});
+    }
+    return "";
+}
+
 }  // namespace
 
 std::uint64_t levelChecksum(std::string_view bytes) { return fnv1a(bytes); }
@@ -119,6 +139,13 @@ std::string formatGhost(const Ghost& ghost) {
     putLittle(out, ghost.finishStep, 4);
     putLittle(out, ghost.coinSteps.size(), 4);
     for (std::uint32_t step : ghost.coinSteps) putLittle(out, step, 4);
+    putLittle(out, ghost.powerups.size(), 4);
+    for (const GhostPowerup& powerup : ghost.powerups) {
+        out.push_back(static_cast<char>(powerup.type));
+        std::uint32_t bits = 0;
+        std::memcpy(&bits, &powerup.remaining, sizeof bits);
+        putLittle(out, bits, 4);
+    }
     for (size_t start = 0; start < ghost.steps.size();) {
         size_t end = start + 1;
         while (end < ghost.steps.size() && ghost.steps[end] == ghost.steps[start]) ++end;
@@ -156,6 +183,7 @@ ParsedGhost parseGhost(std::string_view bytes, std::uint64_t expectedChecksum) {
         ghost.coinSteps.push_back(static_cast<std::uint32_t>(step));
         previous = step;
     }
+    if (std::string problem = readPowerups(cursor, ghost.powerups); !problem.empty()) return failed(problem);
     if (std::string problem = readRuns(cursor, header.stepCount, ghost.steps); !problem.empty()) return failed(problem);
     const size_t checked = cursor.at;
     std::uint64_t checksum = 0;

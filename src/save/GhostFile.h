@@ -7,6 +7,7 @@
 //   "PMBG"  u16 format (1)  u16 steps per second (60)  u64 level checksum
 //   u32 step count (1..216000: an hour)  u32 finish step (1..step count)
 //   u32 coin count  u32 coin step x count (non-decreasing, <= finish)
+//   u32 powerup count (0..8)  per powerup: u8 type (0..4), f32 seconds left (0..10]
 //   runs until the step count is reached: LEB128 run length (1..steps left),
 //     i16 moveX, i16 moveZ, u8 jump (0 or 1)
 //   u64 FNV-1a of every byte before it
@@ -26,15 +27,25 @@ constexpr int kGhostFormat = 1;
 constexpr int kGhostStepRate = 60;
 constexpr std::uint32_t kMaxGhostSteps = 60u * 60u * 60u;
 
+// A powerup the run started with (carried over from the level before): the
+// replay starts with it too, or it would not follow the run.
+struct GhostPowerup {
+    std::uint8_t type = 0;   // as the game numbers powerup types, 0..4
+    float remaining = 0.0f;  // seconds left at the start
+
+    bool operator==(const GhostPowerup& other) const { return type == other.type && remaining == other.remaining; }
+};
+
 struct Ghost {
     std::uint64_t levelChecksum = 0;       // levelChecksum() of the level file it was run on
     std::vector<StepInput> steps;          // one per simulation step from the start
     std::vector<std::uint32_t> coinSteps;  // the step each coin was taken on, in taking order
     std::uint32_t finishStep = 0;          // the step the end tile was reached: the run's time
+    std::vector<GhostPowerup> powerups;    // in effect when the run started
 
     bool operator==(const Ghost& other) const {
         return levelChecksum == other.levelChecksum && steps == other.steps && coinSteps == other.coinSteps &&
-               finishStep == other.finishStep;
+               finishStep == other.finishStep && powerups == other.powerups;
     }
 };
 

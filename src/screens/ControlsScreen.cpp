@@ -84,7 +84,7 @@ std::vector<MenuEntry> ControlsScreen::entries() const {
         const BindingSlot& slot = bindingSlots[static_cast<std::size_t>(i)];
         std::string keys = i == capturing ? "PRESS A KEY" : nameOfKey(pending.*(slot.key));
         if (slot.pad[0] != '\0') keys += std::string("  /  ") + slot.pad;
-        list.push_back({EntryKind::Binding, slot.action, keys});
+        list.push_back({EntryKind::Choice, slot.action, keys});
     }
     list.push_back({EntryKind::Value, "Mouse orbit", twoDecimals(pending.mouseSensitivity)});
     list.push_back({EntryKind::Value, "Pad camera", std::to_string(static_cast<int>(pending.padCameraSensitivity))});

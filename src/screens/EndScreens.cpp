@@ -13,8 +13,10 @@ void LevelCompleteScreen::enter(ScreenId) { advanceTimer = kAdvanceDelay; }
 ScreenId LevelCompleteScreen::update(const FrameInfo& frame) {
     advanceTimer -= frame.dt;
     ScreenId next = ScreenId::LevelComplete;
+    if (frame.input.wasPressed(kKeyR) || frame.input.padPressed(PadY)) return ScreenId::Replay;
     if (frame.input.wasPressed(kKeySpace) || frame.input.padPressed(PadA) || advanceTimer <= 0.0f) {
-        next = game.world.startNextLevel() ? ScreenId::Play : ScreenId::MainMenu;
+        const bool alone = game.world.session().singleLevel;
+        next = game.world.startNextLevel() ? ScreenId::Play : (alone ? ScreenId::LevelSelect : ScreenId::MainMenu);
     }
     // M wins, also over a next level Space has just started.
     if (frame.input.wasPressed(kKeyM) || menuBack(frame.input)) next = ScreenId::MainMenu;
@@ -23,7 +25,8 @@ ScreenId LevelCompleteScreen::update(const FrameInfo& frame) {
 
 void LevelCompleteScreen::draw(const FrameInfo& frame) {
     drawWorld(game, frame, game.world.clock().blend(), false);
-    game.graphics.canvas.draw(buildLevelCompleteScreen(game.world.attempt(), frame.width, frame.height));
+    game.graphics.canvas.draw(
+        buildLevelCompleteScreen(game.world.attempt(), game.world.completion(), frame.width, frame.height));
 }
 
 ScreenId GameOverScreen::update(const FrameInfo& frame) {

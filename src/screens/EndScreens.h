@@ -1,8 +1,9 @@
 // The two screens at the end of an attempt, drawn over the frozen scene of the
-// level. Level complete: Space or the pad's A (or three seconds) goes on to
-// the next level, or back to the main menu after the last. Game over: Space or
-// A tries the level again with three lives. On both, M, Escape or the pad's B
-// go to the main menu.
+// level. Level complete: shows a new record; Space or the pad's A (or three
+// seconds) goes on to the next level, back to the main menu after the last or
+// to the level select after a level played alone; R (the pad's Y) watches the
+// run again. Game over: Space or A tries the level again with three lives. On
+// both, M, Escape or the pad's B go to the main menu.
 #pragma once
 
 #include "screens/GameContext.h"

@@ -9,6 +9,7 @@
 #include "model/ModelLibrary.h"
 
 class PlayWorld;
+class PlayerProgress;
 struct Graphics;
 
 // Display toggles flipped by their bindings in every screen.
@@ -35,6 +36,7 @@ struct GameContext {
     Config& config;
     ModelLibrary& models;
     PlayWorld& world;
+    PlayerProgress& progress;
     Graphics& graphics;
     DisplaySwitches& switches;
     DebugCam& debugCam;

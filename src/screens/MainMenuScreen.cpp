@@ -39,10 +39,7 @@ ScreenId MainMenuScreen::update(const FrameInfo& frame) {
     layout.push_back(makeCenteredTextDraw(controls, cx, h * 0.9f, fittingScale(controls, 1.3f, w - 20.0f),
                                           kFooterColor));
 
-    if (activated == 0) {
-        game.world.startNewGame();
-        return ScreenId::Play;
-    }
+    if (activated == 0) return ScreenId::LevelSelect;
     if (activated == 2 || input.wasPressed(kKeyEscape)) return ScreenId::Quit;
     if (activated == 1 || input.wasPressed(kKeyTab)) return ScreenId::Settings;
     return ScreenId::MainMenu;

@@ -1,9 +1,10 @@
 // A column of menu entries: value rows (a label, then a value between "<" and
-// ">" arrows), binding rows (a label and what is bound, chosen to change) and
-// buttons. Mouse, keys and pad all work it: Up and Down move the highlight,
-// which also follows a moving cursor; Left and Right, or a click on an arrow,
-// step the highlighted row's value; Enter, Space, the pad's A or a click
-// choose a binding row or press a button (and step a value row on).
+// ">" arrows), choice rows (a label and a value, chosen as a whole: a key to
+// bind, a level to play) and buttons. Mouse, keys and pad all work it: Up and
+// Down move the highlight, which also follows a moving cursor; Left and Right,
+// or a click on an arrow, step the highlighted row's value; Enter, Space, the
+// pad's A or a click choose a choice row or press a button (and step a value
+// row on).
 #pragma once
 
 #include "input/Input.h"
@@ -12,12 +13,12 @@
 #include <string>
 #include <vector>
 
-enum class EntryKind { Value, Binding, Button };
+enum class EntryKind { Value, Choice, Button };
 
 struct MenuEntry {
     EntryKind kind = EntryKind::Value;
     std::string label;
-    std::string value;  // a value row's value or a binding row's keys; unused by buttons
+    std::string value;  // a value row's or a choice row's value; unused by buttons
 };
 
 // Where the column goes: the left edge, the top, the width, one row's height

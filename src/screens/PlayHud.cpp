@@ -1,6 +1,8 @@
 // Layout of the in-play texts and the end screens.
 #include "screens/PlayHud.h"
 
+#include "save/GhostFile.h"
+#include "save/RaceTime.h"
 #include "ui/TextLayout.h"
 
 #include <algorithm>
@@ -67,21 +69,13 @@ UiDrawList buildPlayHud(const Attempt& attempt, float width, float height) {
     return list;
 }
 
-std::string raceTimeText(int centiseconds) {
-    const int total = centiseconds < 0 ? 0 : centiseconds;
-    char text[32];
-    std::snprintf(text, sizeof text, "%d:%02d.%02d", total / 6000, total / 100 % 60, total % 100);
-    return text;
-}
-
 int timeUsedCentiseconds(const Attempt& attempt) {
-    const float used = attempt.level->levelTime - attempt.timeLeft;
-    return used > 0.0f ? static_cast<int>(std::lround(used * 100.0f)) : 0;
+    return centisecondsForSteps(static_cast<std::uint32_t>(std::max(attempt.steps, 0)));
 }
 
 std::string runSummaryText(const Attempt& attempt) {
     const Level& level = *attempt.level;
-    return "TIME " + raceTimeText(timeUsedCentiseconds(attempt)) + "   COINS " +
+    return "TIME " + formatRaceTime(timeUsedCentiseconds(attempt)) + "   COINS " +
            std::to_string(collectedCoinCount(level, attempt.run)) + "/" + std::to_string(coinCount(level.objects)) +
            "   LIVES LOST " + std::to_string(attempt.livesLost);
 }
@@ -96,17 +90,29 @@ UiDraw endPanel(float width, float height) {
 
 }  // namespace
 
-UiDrawList buildLevelCompleteScreen(const Attempt& attempt, float width, float height) {
+UiDrawList buildSplit(const std::string& split, bool ahead, float width, float height) {
+    UiDrawList list;
+    if (split.empty()) return list;
+    const Vec4 color = ahead ? Vec4(0.45f, 1.0f, 0.5f, 1.0f) : Vec4(1.0f, 0.5f, 0.45f, 1.0f);
+    pushBacked(list, makeCenteredTextDraw(split, width * 0.5f, height * 0.18f, 2.6f, color));
+    return list;
+}
+
+UiDrawList buildLevelCompleteScreen(const Attempt& attempt, const CompletionNote& note, float width, float height) {
     const float cx = width * 0.5f;
-    return {
+    UiDrawList list = {
         endPanel(width, height),
         makeCenteredTextDraw("LEVEL COMPLETE!", cx, height * 0.30f, fittingScale("LEVEL COMPLETE!", 4.0f, width - 60.0f),
                              {0.3f, 1.0f, 0.5f, 1.0f}),
         makeCenteredTextDraw(attempt.level->name, cx, height * 0.30f + 52.0f, 2.5f, {1.0f, 1.0f, 1.0f, 1.0f}),
         makeCenteredTextDraw(runSummaryText(attempt), cx, height * 0.50f, fittingScale(runSummaryText(attempt), 2.0f, width - 60.0f),
                              {1.0f, 0.92f, 0.6f, 1.0f}),
-        makeCenteredTextDraw("SPACE: NEXT LEVEL     M: MENU", cx, height * 0.62f, 1.8f, {0.9f, 0.9f, 0.9f, 1.0f}),
+        makeCenteredTextDraw("SPACE: GO ON    R: REPLAY    M: MENU", cx, height * 0.62f, 1.8f, {0.9f, 0.9f, 0.9f, 1.0f}),
     };
+    if (!note.recordLine.empty()) {
+        list.push_back(makeCenteredTextDraw(note.recordLine, cx, height * 0.56f - 6.0f, 2.0f, {1.0f, 0.84f, 0.0f, 1.0f}));
+    }
+    return list;
 }
 
 UiDrawList buildGameOverScreen(const Attempt& attempt, float width, float height) {

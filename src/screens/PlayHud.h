@@ -4,6 +4,7 @@
 #pragma once
 
 #include "game/Attempt.h"
+#include "screens/PlayerProgress.h"
 #include "ui/UiDrawList.h"
 
 #include <string>
@@ -22,13 +23,15 @@ UiDrawList buildPlayHud(const Attempt& attempt, float width, float height);
 const Vec4 kHudBacking{0.0f, 0.0f, 0.05f, 0.6f};
 const Vec4 kEndPanel{0.02f, 0.02f, 0.08f, 0.78f};
 
-// "m:ss.cc".
-std::string raceTimeText(int centiseconds);
-// The countdown time the attempt has used, in hundredths of a second.
+// The attempt's time so far: every step from the start, the fall delays
+// included, in hundredths of a second; a record compares this.
 int timeUsedCentiseconds(const Attempt& attempt);
 // "TIME 0:41.27   COINS 17/17   LIVES LOST 1".
 std::string runSummaryText(const Attempt& attempt);
 
-UiDrawList buildLevelCompleteScreen(const Attempt& attempt, float width, float height);
+UiDrawList buildLevelCompleteScreen(const Attempt& attempt, const CompletionNote& note, float width, float height);
+
+// The split against the ghost at the last coin, green ahead, red behind.
+UiDrawList buildSplit(const std::string& split, bool ahead, float width, float height);
 
 UiDrawList buildGameOverScreen(const Attempt& attempt, float width, float height);

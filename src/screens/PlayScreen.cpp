@@ -95,6 +95,7 @@ ScreenId PlayScreen::update(const FrameInfo& frame) {
         world.step(step, game.switches.debugCamActive);
     }
     world.particles().update(frame.dt);
+    world.ageSplit(frame.dt);
 
     const ScreenId next = screenAfter(world.attempt().outcome);
     if (next != ScreenId::Play) return next;
@@ -108,4 +109,5 @@ void PlayScreen::draw(const FrameInfo& frame) {
     Canvas& canvas = game.graphics.canvas;
     canvas.draw(buildPlayHud(world.attempt(), frame.width, frame.height));
     canvas.draw(buildPowerupPanels(world.attempt().powerups, frame.width));
+    canvas.draw(buildSplit(world.split(), world.splitAhead(), frame.width, frame.height));
 }

@@ -1,7 +1,8 @@
-// The world under play: attempts, steps and the blended scene.
+// The world under play: attempts, steps, recordings, the ghost and the blended scene.
 #include "screens/PlayWorld.h"
 
 #include "game/GameRules.h"
+#include "save/RaceTime.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,6 +14,9 @@ constexpr int kParticleCapacity = 2048;
 // How far below the lowest tile a falling ball is left to fall out of sight
 // rather than be chased into the void.
 constexpr float kWatchBelow = 2.0f;
+constexpr float kSplitSeconds = 2.0f;
+// A ghost never runs out of lives: it only replays a run that finished.
+constexpr int kGhostLives = 1000;
 
 float lowestTileBottom(const Level& level) {
     float lowest = level.start.y;
@@ -26,18 +30,47 @@ float lowestTileBottom(const Level& level) {
 
 }  // namespace
 
-PlayWorld::PlayWorld(GameSession& session, ModelLibrary& models)
-    : game(session), library(models), sparks(kParticleCapacity) {}
+PlayWorld::PlayWorld(GameSession& session, ModelLibrary& models, PlayerProgress& earned)
+    : game(session), library(models), progress(earned), sparks(kParticleCapacity) {}
 
 void PlayWorld::begin(Attempt attempt) {
     current = std::move(attempt);
     lowestPoint = lowestTileBottom(*current.level);
-    if (!controlsLine.empty()) std::cout << controlsLine << "\n";
+    if (!controlsLine.empty() && !current.quiet) std::cout << controlsLine << "\n";
     orbit.follow(current.ball.position, 1.0f);
     simulation.reset();
     sparks.clear();
+    splitText.clear();
+    recording = RunRecording();
+    recording.level = game.levelIndex + 1;
+    const auto slot = static_cast<std::size_t>(game.levelIndex);
+    recording.levelChecksum = slot < game.levelChecksums.size() ? game.levelChecksums[slot] : 0;
+    recording.startPowerups = current.powerups;
+    recording.startLives = current.lives;
+    ghostRace.reset();
+    if (!current.quiet && ghostsShown) startGhost();
     rememberPose();
     previous = latest;
+}
+
+void PlayWorld::startGhost() {
+    std::optional<Ghost> ghost = progress.ghostFor(recording.level, recording.levelChecksum);
+    if (!ghost) return;
+    const LevelModels& models = levelModels(game, game.levelIndex, library);
+    Attempt racer = startAttempt(*current.level, collisionModels(models, library), kGhostLives, powerupsOf(*ghost));
+    racer.quiet = true;
+    const Vec3 start = racer.ball.position;
+    ghostRace = GhostRace{std::move(*ghost), std::move(racer), 0, start, start};
+}
+
+void PlayWorld::stepGhost() {
+    if (!ghostRace) return;
+    GhostRace& race = *ghostRace;
+    race.previousPosition = race.latestPosition;
+    if (race.next < race.ghost.steps.size() && race.attempt.outcome == AttemptOutcome::Playing) {
+        stepAttempt(race.attempt, race.ghost.steps[race.next++]);
+    }
+    race.latestPosition = race.attempt.ball.position;
 }
 
 void PlayWorld::startNewGame() {
@@ -45,7 +78,16 @@ void PlayWorld::startNewGame() {
     startLevel(0);
 }
 
-void PlayWorld::startLevel(int index) { begin(beginLevel(game, index, library)); }
+void PlayWorld::startSingleLevel(int index) {
+    ::startNewGame(game);
+    game.singleLevel = true;
+    startLevel(index);
+}
+
+void PlayWorld::startLevel(int index) {
+    watching = false;
+    begin(beginLevel(game, index, library));
+}
 
 void PlayWorld::retry() {
     game.lives = kStartingLives;
@@ -61,8 +103,26 @@ void PlayWorld::restartLevel() {
 bool PlayWorld::startNextLevel() {
     keepFromAttempt(game, current);
     const int next = (game.levelIndex + 1) % kLevelCount;
-    if (next == 0) return false;
+    if (next == 0 || game.singleLevel) return false;
     startLevel(next);
+    return true;
+}
+
+bool PlayWorld::startReplay() {
+    if (lastRun.steps.empty() || !current.level) return false;
+    const LevelModels& models = levelModels(game, game.levelIndex, library);
+    Attempt replay = startAttempt(*current.level, collisionModels(models, library), lastRun.startLives,
+                                  lastRun.startPowerups);
+    replay.quiet = true;
+    watching = true;
+    replayNext = 0;
+    begin(std::move(replay));
+    return true;
+}
+
+bool PlayWorld::stepReplay() {
+    if (!watching || replayNext >= lastRun.steps.size() || current.outcome != AttemptOutcome::Playing) return false;
+    step(lastRun.steps[replayNext++], false);
     return true;
 }
 
@@ -74,22 +134,47 @@ void PlayWorld::rememberPose() {
     latest.target = orbit.target;
 }
 
+void PlayWorld::noteCoin(const GameEvent& event) {
+    sparks.emit(coinBurst(event.position));
+    if (watching) return;
+    const auto steps = static_cast<std::uint32_t>(current.steps);
+    const std::size_t coin = recording.coinSteps.size();
+    recording.coinSteps.push_back(steps);
+    if (!ghostRace) return;
+    if (const std::optional<int> behind = coinSplit(ghostRace->ghost, coin, steps)) {
+        splitText = formatSplit(*behind);
+        splitIsAhead = *behind < 0;
+        splitShownFor = kSplitSeconds;
+    }
+}
+
+void PlayWorld::ageSplit(float seconds) {
+    splitShownFor -= seconds;
+    if (splitShownFor <= 0.0f) splitText.clear();
+}
+
 GameEvents PlayWorld::step(const StepInput& input, bool ballFrozen) {
     std::swap(previous, latest);
+    if (!watching) recording.steps.push_back(input);
     GameEvents events = stepAttempt(current, input, ballFrozen);
+    stepGhost();
+    bool teleported = false;
     for (const GameEvent& event : events) {
-        if (event.type == GameEventType::CoinTaken) sparks.emit(coinBurst(event.position));
+        if (event.type == GameEventType::CoinTaken) noteCoin(event);
         // The camera jumps with the ball rather than sweep across the level.
         if (event.type == GameEventType::Respawned || event.type == GameEventType::ShieldSaved) {
             orbit.follow(current.ball.position, 1.0f);
+            teleported = true;
+        }
+        if (event.type == GameEventType::LevelComplete && !watching) {
+            recording.finishStep = static_cast<std::uint32_t>(current.steps);
+            lastRun = recording;
+            lastCompletion = progress.completeRun(recording, current.livesLost);
         }
     }
     followBall(ballFrozen);
     rememberPose();
-    const bool jumped = std::any_of(events.begin(), events.end(), [](const GameEvent& event) {
-        return event.type == GameEventType::Respawned || event.type == GameEventType::ShieldSaved;
-    });
-    if (jumped) previous = latest;  // no blending across a teleport
+    if (teleported) previous = latest;  // no blending across a teleport
     return events;
 }
 
@@ -113,8 +198,13 @@ SceneDrawList PlayWorld::scene(float blend) {
     ball.color = current.ball.color;
     const LevelModels& models = levelModels(game, game.levelIndex, library);
     const float seconds = current.clock + (blend - 1.0f) * kStepSeconds;
-    return buildLevelScene(*current.level, current.run, models, blended, ball,
-                           sunPosition(*current.level, current.timeLeft), seconds);
+    SceneDrawList scene = buildLevelScene(*current.level, current.run, models, blended, ball,
+                                          sunPosition(*current.level, current.timeLeft), seconds);
+    if (ghostRace) {
+        const Vec3 at = glm::mix(ghostRace->previousPosition, ghostRace->latestPosition, blend);
+        scene.ghosts.push_back({ballModelMatrix(at, ghostRace->attempt.ball.rotation, current.ball.radius), kGhostColor});
+    }
+    return scene;
 }
 
 OrbitCamera PlayWorld::drawnCamera(float blend) const {

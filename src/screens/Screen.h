@@ -6,7 +6,7 @@
 
 #include "input/Input.h"
 
-enum class ScreenId { MainMenu, Settings, Controls, Play, Pause, LevelComplete, GameOver, Quit };
+enum class ScreenId { MainMenu, LevelSelect, Settings, Controls, Play, Pause, LevelComplete, Replay, GameOver, Quit };
 
 struct FrameInfo {
     const Input& input;
