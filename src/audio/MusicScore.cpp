@@ -311,9 +311,13 @@ void Composer::addBass(std::int64_t step, int chord, int nextChord, int bar) {
     float root = degreeMidi(chord - 1, style.tonic - 24);
     while (root >= static_cast<float>(style.tonic - 12)) root -= 12.0f;
     const float fifth = root + static_cast<float>(degreeMidi(chord + 3, 0) - degreeMidi(chord - 1, 0));
-    const float next = degreeMidi(nextChord - 1, 0) - degreeMidi(chord - 1, 0);
-    // A step towards the next bar's root, on the last eighth of every other bar.
-    const float approach = root + (next > 0.0f && next < 7.0f ? next - 1.0f : next == 0.0f ? 2.0f : -1.0f);
+    // A scale step towards the next bar's root, on the last eighth of every other bar.
+    const int rootDegree = chord - 1;
+    int nextDegree = nextChord - 1;
+    if (nextDegree - rootDegree > 3) nextDegree -= 7;
+    if (rootDegree - nextDegree > 3) nextDegree += 7;
+    const int approachDegree = nextDegree == rootDegree ? rootDegree + 1 : nextDegree > rootDegree ? nextDegree - 1 : nextDegree + 1;
+    const float approach = root + degreeMidi(approachDegree, 0) - degreeMidi(rootDegree, 0);
     const float gain = 0.3f;
     switch (style.groove) {
     case Groove::Calm:
