@@ -65,7 +65,8 @@ int playThroughDevice() {
     builtinMusicStyle("meadow", music);
     const auto constructing = std::chrono::steady_clock::now();
     AudioEngine audio(AudioVolumes{});
-    const double constructMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - constructing).count();
+    const double constructMs =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - constructing).count();
     std::vector<double> frameMs;
     int readyAt = -1;
     SoundFrame frame;
@@ -86,8 +87,9 @@ int playThroughDevice() {
         std::this_thread::sleep_for(std::chrono::microseconds(16667));
     }
     std::sort(frameMs.begin(), frameMs.end());
-    std::printf("Engine: constructed in %.2f ms, ready after %d frames; frame() median %.3f ms, 99th %.3f ms, worst %.3f ms\n",
-                constructMs, readyAt, frameMs[frameMs.size() / 2], frameMs[frameMs.size() * 99 / 100], frameMs.back());
+    std::printf(
+        "Engine: constructed in %.2f ms, ready after %d frames; frame() median %.3f ms, 99th %.3f ms, worst %.3f ms\n",
+        constructMs, readyAt, frameMs[frameMs.size() / 2], frameMs[frameMs.size() * 99 / 100], frameMs.back());
     return 0;
 }
 
@@ -102,7 +104,8 @@ int main(int argc, char** argv) {
     const std::clock_t cpuStarted = std::clock();
     std::vector<std::vector<float>> effects;
     for (int i = 0; i < kSoundEffectCount; ++i) effects.push_back(renderEffect(static_cast<SoundEffect>(i)));
-    const double effectMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
+    const double effectMs =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
     const double cpuMs = 1000.0 * static_cast<double>(std::clock() - cpuStarted) / CLOCKS_PER_SEC;
     std::printf("All %d effects rendered in %.1f ms (%.1f ms of CPU)\n", kSoundEffectCount, effectMs, cpuMs);
     for (int i = 0; i < kSoundEffectCount; ++i) {
@@ -119,31 +122,35 @@ int main(int argc, char** argv) {
         const auto start = std::chrono::steady_clock::now();
         renderMusic(score, 0, music.size(), music.data());
         const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-        std::printf("%s: %zu notes, %zu sections, loop %.1f s; %.0f s rendered in %.0f ms (%.1f %% of real time); "
-                    "strongest pulse %.0f bpm (tempo %.0f)\n",
-                    name, score.notes.size(), score.sections.size(), static_cast<double>(score.loopLength) / kSampleRate,
-                    static_cast<double>(musicSeconds), ms, ms / (10.0 * static_cast<double>(musicSeconds)),
-                    static_cast<double>(pulseTempo(music)), static_cast<double>(style.tempo));
+        std::printf(
+            "%s: %zu notes, %zu sections, loop %.1f s; %.0f s rendered in %.0f ms (%.1f %% of real time); "
+            "strongest pulse %.0f bpm (tempo %.0f)\n",
+            name, score.notes.size(), score.sections.size(), static_cast<double>(score.loopLength) / kSampleRate,
+            static_cast<double>(musicSeconds), ms, ms / (10.0 * static_cast<double>(musicSeconds)),
+            static_cast<double>(pulseTempo(music)), static_cast<double>(style.tempo));
         // Each section's opening 8 s: loudness and how many notes start in it, by part.
         for (const MusicSection& section : score.sections) {
             std::vector<float> part(samplesFor(8.0f));
             renderMusic(score, section.start, part.size(), part.data());
             int counts[6] = {};
             for (const NoteEvent& note : score.notes) {
-                if (note.start >= section.start && note.start < section.start + static_cast<std::int64_t>(part.size())) {
+                if (note.start >= section.start &&
+                    note.start < section.start + static_cast<std::int64_t>(part.size())) {
                     ++counts[static_cast<int>(note.role)];
                 }
             }
             const char* kinds[] = {"theme", "contrast", "bridge", "break"};
             std::printf("  %6.1f s %-8s v%d  rms %.3f  pad %d bass %d melody %d arpeggio %d drums %d\n",
-                        static_cast<double>(section.start) / kSampleRate, kinds[static_cast<int>(section.kind)], section.variant,
-                        static_cast<double>(rms(part, 0, part.size())), counts[0], counts[1], counts[2], counts[4], counts[5]);
+                        static_cast<double>(section.start) / kSampleRate, kinds[static_cast<int>(section.kind)],
+                        section.variant, static_cast<double>(rms(part, 0, part.size())), counts[0], counts[1],
+                        counts[2], counts[4], counts[5]);
         }
         writeWav((folder / (std::string("music_") + name + ".wav")).string(), toPcm16(music));
         // A bar per quarter second: the beat shows as a ripple, sections as steps.
         for (std::size_t row = 0; row * 80 * samplesFor(0.25f) < music.size(); ++row) {
-            const std::vector<float> part(music.begin() + static_cast<long>(row * 80 * samplesFor(0.25f)),
-                                          music.begin() + static_cast<long>(std::min(music.size(), (row + 1) * 80 * samplesFor(0.25f))));
+            const std::vector<float> part(
+                music.begin() + static_cast<long>(row * 80 * samplesFor(0.25f)),
+                music.begin() + static_cast<long>(std::min(music.size(), (row + 1) * 80 * samplesFor(0.25f))));
             printProfile(std::string("  ") + std::to_string(row * 20) + " s", part, 80, 0.25f);
         }
     }

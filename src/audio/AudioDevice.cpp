@@ -12,9 +12,9 @@
 
 namespace {
 
-constexpr std::size_t kPoolSize = 24;        // one-shot sounds at once
-constexpr std::size_t kMusicBuffers = 6;     // the queue: 6 x 4096 samples, about 0.56 s
-constexpr float kReferenceDistance = 6.0f;   // world units heard at full gain
+constexpr std::size_t kPoolSize = 24;       // one-shot sounds at once
+constexpr std::size_t kMusicBuffers = 6;    // the queue: 6 x 4096 samples, about 0.56 s
+constexpr float kReferenceDistance = 6.0f;  // world units heard at full gain
 constexpr float kMaxDistance = 60.0f;
 
 }  // namespace
@@ -169,7 +169,8 @@ void AudioDevice::State::setLoop(const SetLoop& command) {
     al.alSourcef(source, AL_PITCH, std::clamp(command.pitch, 0.5f, 2.0f));
     place(source, command.positional, command.position);
     if (!loopPlaying[index] || (!pausedAll && sourceState(source) != AL_PLAYING)) {
-        al.alSourcei(source, AL_BUFFER, static_cast<ALint>(buffers[static_cast<std::size_t>(loopEffect(command.loop))]));
+        al.alSourcei(source, AL_BUFFER,
+                     static_cast<ALint>(buffers[static_cast<std::size_t>(loopEffect(command.loop))]));
         al.alSourcePlay(source);
         loopPlaying[index] = true;
     }
@@ -197,7 +198,8 @@ void AudioDevice::upload(const EffectBank& bank) {
     s.al.alGenBuffers(static_cast<ALsizei>(s.buffers.size()), s.buffers.data());
     for (std::size_t i = 0; i < s.buffers.size(); ++i) {
         const std::vector<std::int16_t>& samples = bank.samples[i];
-        s.al.alBufferData(s.buffers[i], AL_FORMAT_MONO16, samples.data(), static_cast<ALsizei>(samples.size() * 2), kSampleRate);
+        s.al.alBufferData(s.buffers[i], AL_FORMAT_MONO16, samples.data(), static_cast<ALsizei>(samples.size() * 2),
+                          kSampleRate);
     }
     if (const ALenum error = s.al.alGetError(); error != AL_NO_ERROR) {
         s.fail("Cannot upload the sound effects (OpenAL error " + std::to_string(error) + ")");
@@ -260,7 +262,8 @@ void AudioDevice::streamMusic(MusicWorker& worker) {
     while (!s.freeMusicBuffers.empty() && worker.takeChunk(s.chunk)) {
         const ALuint buffer = s.freeMusicBuffers.back();
         s.freeMusicBuffers.pop_back();
-        s.al.alBufferData(buffer, AL_FORMAT_MONO16, s.chunk.data(), static_cast<ALsizei>(s.chunk.size() * 2), kSampleRate);
+        s.al.alBufferData(buffer, AL_FORMAT_MONO16, s.chunk.data(), static_cast<ALsizei>(s.chunk.size() * 2),
+                          kSampleRate);
         s.al.alSourceQueueBuffers(s.music, 1, &buffer);
     }
     // Starts the queue, or restarts it after it ran dry.

@@ -45,19 +45,26 @@ NoiseBurst makeNoise(float start, float held, NoiseShape shape, PitchSweep centr
     return burst;
 }
 
-PitchSweep steady(float hz) { return {hz, hz, 0.0f}; }
-PitchSweep glide(float from, float to, float time) { return {from, to, time}; }
+PitchSweep steady(float hz) {
+    return {hz, hz, 0.0f};
+}
+PitchSweep glide(float from, float to, float time) {
+    return {from, to, time};
+}
 
 // A short, decaying envelope for struck and plucked sounds: no sustain.
-Adsr strike(float attack, float decay, float release = 0.02f) { return {attack, decay, 0.0f, release}; }
+Adsr strike(float attack, float decay, float release = 0.02f) {
+    return {attack, decay, 0.0f, release};
+}
 
 // Brass-like note of the fanfares: two slightly detuned saws through a low pass.
 void addBrass(std::vector<float>& out, float start, float held, float midi, float gain, float brightness,
               float vibratoDepth = 0.004f, float release = 0.12f) {
     const Adsr envelope{0.025f, 0.15f, 0.75f, release};
     for (float detune : {0.998f, 1.002f}) {
-        addTone(out, withVibrato(makeTone(start, held, steady(noteHz(midi) * detune), W::Saw, gain, envelope, brightness),
-                                 5.2f, vibratoDepth));
+        addTone(out,
+                withVibrato(makeTone(start, held, steady(noteHz(midi) * detune), W::Saw, gain, envelope, brightness),
+                            5.2f, vibratoDepth));
     }
     addTone(out, makeTone(start, held, steady(noteHz(midi - 12.0f)), W::Sine, gain * 0.5f, envelope));
 }
@@ -78,7 +85,9 @@ void filterLoop(std::vector<float>& loop, Filter filter) {
     loop.swap(out);
 }
 
-float loopTime(std::size_t i) { return static_cast<float>(i) * kSamplePeriod; }
+float loopTime(std::size_t i) {
+    return static_cast<float>(i) * kSamplePeriod;
+}
 
 // Rolling: a rumble of low-passed noise, a low body tone and a little grit.
 // Every periodic part repeats a whole number of times in the 2 s loop.
@@ -92,16 +101,18 @@ std::vector<float> roll() {
     for (std::size_t i = 0; i < out.size(); ++i) {
         const double t = loopTime(i);
         const float texture = 1.0f + 0.3f * sineCycles(3.0 * t) + 0.15f * sineCycles(7.0 * t + 0.3);
-        const float tone = 0.16f * sineCycles(55.0 * t) * (1.0f + 0.4f * sineCycles(2.0 * t)) + 0.05f * sineCycles(110.0 * t);
+        const float tone =
+            0.16f * sineCycles(55.0 * t) * (1.0f + 0.4f * sineCycles(2.0 * t)) + 0.05f * sineCycles(110.0 * t);
         out[i] = out[i] * texture + tone;
     }
     NoiseSource place(5);
     for (int grain = 0; grain < 14; ++grain) {
         std::vector<float> grit = silence(0.012f);
-        addNoise(grit, makeNoise(0.0f, 0.001f, NoiseShape::HighPass, steady(2500.0f), 1.0f,
-                                 0.04f + 0.03f * place.next(), strike(0.0005f, 0.008f, 0.003f),
-                                 static_cast<std::uint32_t>(grain + 1)));
-        addWrapped(out, grit, static_cast<std::size_t>((place.next() * 0.5f + 0.5f) * static_cast<float>(out.size() - 1)));
+        addNoise(grit,
+                 makeNoise(0.0f, 0.001f, NoiseShape::HighPass, steady(2500.0f), 1.0f, 0.04f + 0.03f * place.next(),
+                           strike(0.0005f, 0.008f, 0.003f), static_cast<std::uint32_t>(grain + 1)));
+        addWrapped(out, grit,
+                   static_cast<std::size_t>((place.next() * 0.5f + 0.5f) * static_cast<float>(out.size() - 1)));
     }
     return out;
 }
@@ -123,7 +134,8 @@ std::vector<float> beltHum() {
     for (int link = 0; link < 8; ++link) {
         std::vector<float> click = silence(0.03f);
         addNoise(click, makeNoise(0.0f, 0.002f, NoiseShape::BandPass, steady(link % 2 ? 1700.0f : 2100.0f), 4.0f,
-                                  link % 2 ? 0.35f : 0.5f, strike(0.0005f, 0.015f, 0.01f), static_cast<std::uint32_t>(40 + link)));
+                                  link % 2 ? 0.35f : 0.5f, strike(0.0005f, 0.015f, 0.01f),
+                                  static_cast<std::uint32_t>(40 + link)));
         addWrapped(out, click, static_cast<std::size_t>(link) * out.size() / 8 + 300);
     }
     return out;
@@ -144,7 +156,8 @@ std::vector<float> land() {
     addTone(out, makeTone(0.0f, 0.2f, glide(125.0f, 45.0f, 0.09f), W::Sine, 0.9f, strike(0.002f, 0.16f)));
     addNoise(out, makeNoise(0.0f, 0.05f, NoiseShape::LowPass, glide(900.0f, 250.0f, 0.05f), 0.8f, 0.7f,
                             strike(0.001f, 0.05f, 0.03f), 5));
-    addNoise(out, makeNoise(0.0f, 0.003f, NoiseShape::HighPass, steady(3000.0f), 1.0f, 0.12f, strike(0.0005f, 0.004f, 0.002f), 6));
+    addNoise(out, makeNoise(0.0f, 0.003f, NoiseShape::HighPass, steady(3000.0f), 1.0f, 0.12f,
+                            strike(0.0005f, 0.004f, 0.002f), 6));
     return out;
 }
 
@@ -177,7 +190,8 @@ std::vector<float> magnet() {
 std::vector<float> slowMo() {
     std::vector<float> out = silence(1.05f);
     const Adsr envelope{0.01f, 0.3f, 0.6f, 0.25f};
-    addTone(out, withVibrato(makeTone(0.0f, 0.6f, glide(660.0f, 165.0f, 0.7f), W::Saw, 0.35f, envelope, 1800.0f), 6.0f, 0.01f));
+    addTone(out, withVibrato(makeTone(0.0f, 0.6f, glide(660.0f, 165.0f, 0.7f), W::Saw, 0.35f, envelope, 1800.0f), 6.0f,
+                             0.01f));
     addTone(out, makeTone(0.0f, 0.6f, glide(330.0f, 82.0f, 0.7f), W::Triangle, 0.35f, envelope));
     addChime(out, Chime{0.0f, noteHz(72), 0.3f, 1.0f, 0.5f});
     addNoise(out, makeNoise(0.0f, 0.4f, NoiseShape::BandPass, glide(3000.0f, 500.0f, 0.6f), 1.0f, 0.12f,
@@ -189,10 +203,14 @@ std::vector<float> slowMo() {
 std::vector<float> antiGravity() {
     std::vector<float> out = silence(1.1f);
     const float notes[] = {72, 76, 79, 84, 88};
-    for (int i = 0; i < 5; ++i) addChime(out, Chime{0.06f * static_cast<float>(i), noteHz(notes[i]), 0.3f + 0.03f * static_cast<float>(i), 0.7f, 0.4f});
-    addTone(out, withVibrato(makeTone(0.0f, 0.45f, glide(300.0f, 1200.0f, 0.5f), W::Sine, 0.2f, {0.1f, 0.2f, 0.8f, 0.25f}),
-                             7.0f, 0.03f));
-    addNoise(out, makeNoise(0.0f, 0.4f, NoiseShape::BandPass, steady(4000.0f), 0.7f, 0.08f, {0.2f, 0.1f, 0.8f, 0.3f}, 13));
+    for (int i = 0; i < 5; ++i)
+        addChime(out, Chime{0.06f * static_cast<float>(i), noteHz(notes[i]), 0.3f + 0.03f * static_cast<float>(i), 0.7f,
+                            0.4f});
+    addTone(out,
+            withVibrato(makeTone(0.0f, 0.45f, glide(300.0f, 1200.0f, 0.5f), W::Sine, 0.2f, {0.1f, 0.2f, 0.8f, 0.25f}),
+                        7.0f, 0.03f));
+    addNoise(out,
+             makeNoise(0.0f, 0.4f, NoiseShape::BandPass, steady(4000.0f), 0.7f, 0.08f, {0.2f, 0.1f, 0.8f, 0.3f}, 13));
     return out;
 }
 
@@ -229,16 +247,19 @@ std::vector<float> powerupExpire() {
     addTone(out, withVibrato(makeTone(0.12f, 0.15f, glide(noteHz(72), noteHz(67), 0.3f), W::Triangle, 0.45f,
                                       {0.004f, 0.15f, 0.5f, 0.25f}, 2000.0f),
                              6.0f, 0.01f));
-    addTone(out, makeTone(0.12f, 0.15f, glide(noteHz(60), noteHz(55), 0.3f), W::Sine, 0.15f, {0.004f, 0.15f, 0.5f, 0.25f}));
+    addTone(out,
+            makeTone(0.12f, 0.15f, glide(noteHz(60), noteHz(55), 0.3f), W::Sine, 0.15f, {0.004f, 0.15f, 0.5f, 0.25f}));
     return out;
 }
 
 // A bouncy pad: a springy "boing" whose wobble dies away, over a soft thump.
 std::vector<float> bounce() {
     std::vector<float> out = silence(0.55f);
-    addTone(out, withVibrato(makeTone(0.0f, 0.45f, glide(140.0f, 420.0f, 0.06f), W::Sine, 0.6f, strike(0.003f, 0.4f, 0.05f)),
-                             11.0f, 0.09f, 0.5f));
-    addTone(out, withVibrato(makeTone(0.0f, 0.3f, glide(280.0f, 840.0f, 0.06f), W::Triangle, 0.15f, strike(0.003f, 0.25f, 0.05f)),
+    addTone(out,
+            withVibrato(makeTone(0.0f, 0.45f, glide(140.0f, 420.0f, 0.06f), W::Sine, 0.6f, strike(0.003f, 0.4f, 0.05f)),
+                        11.0f, 0.09f, 0.5f));
+    addTone(out, withVibrato(makeTone(0.0f, 0.3f, glide(280.0f, 840.0f, 0.06f), W::Triangle, 0.15f,
+                                      strike(0.003f, 0.25f, 0.05f)),
                              11.0f, 0.09f, 0.5f));
     addTone(out, makeTone(0.0f, 0.1f, glide(90.0f, 50.0f, 0.08f), W::Sine, 0.4f, strike(0.002f, 0.1f)));
     return out;
@@ -248,7 +269,8 @@ std::vector<float> bounce() {
 std::vector<float> crumbleCrack() {
     std::vector<float> out = silence(0.6f);
     addTone(out, makeTone(0.0f, 0.15f, glide(110.0f, 60.0f, 0.1f), W::Sine, 0.35f, strike(0.002f, 0.15f)));
-    addNoise(out, makeNoise(0.0f, 0.25f, NoiseShape::LowPass, steady(300.0f), 0.8f, 0.45f, {0.01f, 0.2f, 0.4f, 0.2f}, 21));
+    addNoise(out,
+             makeNoise(0.0f, 0.25f, NoiseShape::LowPass, steady(300.0f), 0.8f, 0.45f, {0.01f, 0.2f, 0.4f, 0.2f}, 21));
     NoiseSource scatter(23);
     for (int crack = 0; crack < 8; ++crack) {
         const float start = 0.35f * static_cast<float>(crack) / 8.0f + 0.02f * scatter.next();
@@ -264,7 +286,8 @@ std::vector<float> crumbleCrack() {
 std::vector<float> fall() {
     std::vector<float> out = silence(1.4f);
     const Adsr envelope{0.1f, 0.3f, 0.9f, 0.2f};
-    addTone(out, withVibrato(makeTone(0.0f, 1.1f, glide(1500.0f, 350.0f, 1.2f), W::Sine, 0.45f, envelope), 5.0f, 0.006f));
+    addTone(out,
+            withVibrato(makeTone(0.0f, 1.1f, glide(1500.0f, 350.0f, 1.2f), W::Sine, 0.45f, envelope), 5.0f, 0.006f));
     addTone(out, makeTone(0.0f, 1.1f, glide(1500.0f, 350.0f, 1.2f), W::Triangle, 0.08f, envelope));
     addNoise(out, makeNoise(0.0f, 1.1f, NoiseShape::BandPass, glide(800.0f, 300.0f, 1.2f), 0.8f, 0.15f, envelope, 29));
     return out;
@@ -276,7 +299,8 @@ std::vector<float> respawn() {
     addNoise(out, makeNoise(0.0f, 0.3f, NoiseShape::BandPass, glide(2000.0f, 6000.0f, 0.3f), 0.9f, 0.14f,
                             {0.3f, 0.1f, 0.5f, 0.2f}, 31));
     const float notes[] = {79, 83, 86, 91};
-    for (int i = 0; i < 4; ++i) addChime(out, Chime{0.15f + 0.05f * static_cast<float>(i), noteHz(notes[i]), 0.3f, 0.8f, 0.4f});
+    for (int i = 0; i < 4; ++i)
+        addChime(out, Chime{0.15f + 0.05f * static_cast<float>(i), noteHz(notes[i]), 0.3f, 0.8f, 0.4f});
     addTone(out, makeTone(0.0f, 0.35f, steady(noteHz(67)), W::Sine, 0.25f, {0.25f, 0.2f, 0.8f, 0.35f}));
     addTone(out, makeTone(0.0f, 0.35f, steady(noteHz(74)), W::Sine, 0.15f, {0.25f, 0.2f, 0.8f, 0.35f}));
     return out;
@@ -295,13 +319,19 @@ std::vector<float> checkpoint() {
 // over the full chord, with a low boom and chimes on the arrival.
 std::vector<float> levelComplete() {
     std::vector<float> out = silence(2.5f);
-    const float lead[][3] = {{0.0f, 0.09f, 67}, {0.12f, 0.09f, 72}, {0.24f, 0.09f, 76}, {0.36f, 0.22f, 79},
-                             {0.64f, 0.09f, 76}};
+    const float lead[][3] = {
+        {0.0f, 0.09f, 67}, {0.12f, 0.09f, 72}, {0.24f, 0.09f, 76}, {0.36f, 0.22f, 79}, {0.64f, 0.09f, 76}};
     for (const auto& note : lead) addBrass(out, note[0], note[1], note[2], 0.22f, 3200.0f);
     addBrass(out, 0.78f, 0.9f, 84, 0.22f, 3200.0f, 0.006f, 0.7f);
     for (float midi : {60.0f, 64.0f, 67.0f, 72.0f}) addBrass(out, 0.78f, 0.9f, midi, 0.1f, 2000.0f, 0.0f, 0.7f);
-    addTone(out, makeTone(0.78f, 0.3f, glide(noteHz(36) * 1.5f, noteHz(36), 0.05f), W::Sine, 0.5f, strike(0.004f, 0.8f, 0.2f)));
-    for (int i = 0; i < 3; ++i) addChime(out, Chime{0.78f + 0.06f * static_cast<float>(i), noteHz(i == 0 ? 84 : i == 1 ? 88 : 91), 0.18f, 1.2f, 0.5f});
+    addTone(out, makeTone(0.78f, 0.3f, glide(noteHz(36) * 1.5f, noteHz(36), 0.05f), W::Sine, 0.5f,
+                          strike(0.004f, 0.8f, 0.2f)));
+    for (int i = 0; i < 3; ++i)
+        addChime(out, Chime{0.78f + 0.06f * static_cast<float>(i),
+                            noteHz(i == 0   ? 84
+                                   : i == 1 ? 88
+                                            : 91),
+                            0.18f, 1.2f, 0.5f});
     return out;
 }
 
@@ -312,8 +342,8 @@ std::vector<float> gameOver() {
     for (int i = 0; i < 3; ++i) addBrass(out, 0.38f * static_cast<float>(i), 0.28f, notes[i], 0.25f, 900.0f);
     const Adsr envelope{0.03f, 0.3f, 0.8f, 0.4f};
     for (float detune : {0.998f, 1.002f}) {
-        addTone(out, withVibrato(makeTone(1.14f, 1.1f, glide(noteHz(64) * detune, noteHz(63) * detune, 1.2f), W::Saw, 0.25f,
-                                          envelope, 900.0f),
+        addTone(out, withVibrato(makeTone(1.14f, 1.1f, glide(noteHz(64) * detune, noteHz(63) * detune, 1.2f), W::Saw,
+                                          0.25f, envelope, 900.0f),
                                  4.5f, 0.015f));
     }
     addTone(out, makeTone(1.14f, 1.1f, glide(noteHz(52), noteHz(51), 1.2f), W::Sine, 0.2f, envelope));
@@ -323,7 +353,8 @@ std::vector<float> gameOver() {
 // The last seconds' tick: a dry woodblock knock.
 std::vector<float> timeLow() {
     std::vector<float> out = silence(0.12f);
-    addNoise(out, makeNoise(0.0f, 0.002f, NoiseShape::BandPass, steady(2500.0f), 6.0f, 0.8f, strike(0.0005f, 0.01f, 0.01f), 37));
+    addNoise(out, makeNoise(0.0f, 0.002f, NoiseShape::BandPass, steady(2500.0f), 6.0f, 0.8f,
+                            strike(0.0005f, 0.01f, 0.01f), 37));
     addTone(out, makeTone(0.0f, 0.06f, steady(1800.0f), W::Sine, 0.5f, strike(0.001f, 0.05f)));
     addTone(out, makeTone(0.0f, 0.05f, steady(900.0f), W::Sine, 0.35f, strike(0.001f, 0.04f)));
     return out;
@@ -338,7 +369,8 @@ std::vector<float> menuHover() {
 
 std::vector<float> menuClick() {
     std::vector<float> out = silence(0.18f);
-    addNoise(out, makeNoise(0.0f, 0.002f, NoiseShape::HighPass, steady(2000.0f), 1.0f, 0.3f, strike(0.0005f, 0.003f, 0.002f), 41));
+    addNoise(out, makeNoise(0.0f, 0.002f, NoiseShape::HighPass, steady(2000.0f), 1.0f, 0.3f,
+                            strike(0.0005f, 0.003f, 0.002f), 41));
     addTone(out, makeTone(0.0f, 0.03f, steady(880.0f), W::Triangle, 0.45f, strike(0.002f, 0.06f)));
     addTone(out, makeTone(0.035f, 0.08f, steady(1320.0f), W::Triangle, 0.45f, strike(0.002f, 0.09f)));
     return out;
@@ -401,7 +433,8 @@ float peakLevel(SoundEffect effect) {
 // The last 8 ms fade out, so a sound cut at its buffer's end cannot click.
 void fadeTail(std::vector<float>& samples) {
     const std::size_t fade = std::min(samples.size(), samplesFor(0.008f));
-    for (std::size_t i = 0; i < fade; ++i) samples[samples.size() - 1 - i] *= static_cast<float>(i) / static_cast<float>(fade);
+    for (std::size_t i = 0; i < fade; ++i)
+        samples[samples.size() - 1 - i] *= static_cast<float>(i) / static_cast<float>(fade);
 }
 
 }  // namespace

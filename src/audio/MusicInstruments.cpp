@@ -13,9 +13,9 @@
 namespace {
 
 struct Partial {
-    float ratio;   // of the note's frequency
+    float ratio;  // of the note's frequency
     float gain;
-    float decay;   // seconds to fall 60 dB; 0 holds its level
+    float decay;  // seconds to fall 60 dB; 0 holds its level
 };
 
 struct Voice {
@@ -39,8 +39,13 @@ Voice voiceFor(Instrument instrument) {
     const float release = instrumentRelease(instrument);
     switch (instrument) {
     case Instrument::PadWarm:  // two detuned stacks, the upper harmonics slowly closing
-        return voice({{0.9965f, 0.5f, 0}, {1.0035f, 0.5f, 0}, {1.993f, 0.2f, 0}, {2.007f, 0.2f, 0}, {2.99f, 0.1f, 6},
-                      {3.01f, 0.1f, 6}, {4.0f, 0.07f, 4}},
+        return voice({{0.9965f, 0.5f, 0},
+                      {1.0035f, 0.5f, 0},
+                      {1.993f, 0.2f, 0},
+                      {2.007f, 0.2f, 0},
+                      {2.99f, 0.1f, 6},
+                      {3.01f, 0.1f, 6},
+                      {4.0f, 0.07f, 4}},
                      {0.3f, 0.8f, 0.8f, release});
     case Instrument::PadGlass: {  // hollow and bright: strong octave and double octave, shimmering
         Voice v = voice({{0.997f, 0.5f, 0}, {1.003f, 0.5f, 0}, {2.0f, 0.35f, 0}, {3.0f, 0.06f, 0}, {4.0f, 0.16f, 0}},
@@ -54,15 +59,22 @@ Voice voiceFor(Instrument instrument) {
     case Instrument::BassRound:
         return voice({{1.0f, 1.0f, 0}, {2.0f, 0.35f, 0}, {3.0f, 0.1f, 0}}, {0.008f, 0.35f, 0.6f, release});
     case Instrument::BassPluck:
-        return voice({{1.0f, 1.0f, 2.0f}, {2.0f, 0.5f, 1.0f}, {3.0f, 0.3f, 0.6f}, {4.0f, 0.18f, 0.4f}, {5.0f, 0.1f, 0.3f}},
-                     {0.004f, 0.4f, 0.5f, release});
+        return voice(
+            {{1.0f, 1.0f, 2.0f}, {2.0f, 0.5f, 1.0f}, {3.0f, 0.3f, 0.6f}, {4.0f, 0.18f, 0.4f}, {5.0f, 0.1f, 0.3f}},
+            {0.004f, 0.4f, 0.5f, release});
     case Instrument::BassSaw:  // a saw whose filter snaps shut: upper harmonics die first
-        return voice({{1.0f, 0.9f, 0}, {2.0f, 0.45f, 3.0f}, {3.0f, 0.3f, 0.8f}, {4.0f, 0.22f, 0.5f}, {5.0f, 0.18f, 0.35f},
-                      {6.0f, 0.15f, 0.3f}, {7.0f, 0.13f, 0.25f}},
+        return voice({{1.0f, 0.9f, 0},
+                      {2.0f, 0.45f, 3.0f},
+                      {3.0f, 0.3f, 0.8f},
+                      {4.0f, 0.22f, 0.5f},
+                      {5.0f, 0.18f, 0.35f},
+                      {6.0f, 0.15f, 0.3f},
+                      {7.0f, 0.13f, 0.25f}},
                      {0.005f, 0.25f, 0.75f, release});
     case Instrument::LeadBell:
-        return voice({{1.0f, 1.0f, 1.8f}, {2.0f, 0.3f, 0.9f}, {3.0f, 0.1f, 0.5f}, {4.2f, 0.06f, 0.25f}, {7.1f, 0.03f, 0.08f}},
-                     {0.003f, 0.1f, 1.0f, release});
+        return voice(
+            {{1.0f, 1.0f, 1.8f}, {2.0f, 0.3f, 0.9f}, {3.0f, 0.1f, 0.5f}, {4.2f, 0.06f, 0.25f}, {7.1f, 0.03f, 0.08f}},
+            {0.003f, 0.1f, 1.0f, release});
     case Instrument::LeadFlute: {
         Voice v = voice({{1.0f, 1.0f, 0}, {2.0f, 0.2f, 0}, {3.0f, 0.07f, 0}}, {0.07f, 0.2f, 0.85f, release});
         v.vibratoDepth = 0.006f;
@@ -73,7 +85,11 @@ Voice voiceFor(Instrument instrument) {
     case Instrument::LeadPluck:  // marimba-like: a soft bar with a ringing overtone near the fourth harmonic
         return voice({{1.0f, 1.0f, 1.0f}, {2.0f, 0.12f, 0.5f}, {3.93f, 0.25f, 0.18f}}, {0.002f, 0.1f, 1.0f, release});
     case Instrument::LeadSquare: {
-        Voice v = voice({{1.0f, 0.8f, 0}, {1.004f, 0.3f, 0}, {3.0f, 0.27f, 0}, {5.0f, 0.16f, 3.0f}, {7.0f, 0.11f, 2.0f},
+        Voice v = voice({{1.0f, 0.8f, 0},
+                         {1.004f, 0.3f, 0},
+                         {3.0f, 0.27f, 0},
+                         {5.0f, 0.16f, 3.0f},
+                         {7.0f, 0.11f, 2.0f},
                          {9.0f, 0.07f, 1.5f}},
                         {0.008f, 0.2f, 0.7f, release});
         v.vibratoDepth = 0.005f;
@@ -82,8 +98,7 @@ Voice voiceFor(Instrument instrument) {
     }
     case Instrument::Arpeggio:
         return voice({{1.0f, 1.0f, 1.2f}, {2.0f, 0.2f, 0.6f}, {3.0f, 0.06f, 0.3f}}, {0.004f, 0.1f, 1.0f, release});
-    default:
-        return Voice{};
+    default: return Voice{};
     }
 }
 
@@ -159,7 +174,8 @@ void renderPitched(const NoteEvent& note, std::int64_t offset, std::int64_t end,
         if (v.breath > 0.0f) {
             for (std::int64_t m = n; m < segmentEnd; ++m) {
                 const float air = hashNoise(17, m) - hashNoise(17, m - 1);
-                out[m - offset] += note.gain * v.breath * adsrLevel(v.envelope, static_cast<float>(m) * kSamplePeriod, held) * air;
+                out[m - offset] +=
+                    note.gain * v.breath * adsrLevel(v.envelope, static_cast<float>(m) * kSamplePeriod, held) * air;
             }
         }
         n = segmentEnd;
@@ -184,17 +200,15 @@ void renderDrum(const NoteEvent& note, std::int64_t offset, std::int64_t end, fl
             break;
         }
         case Instrument::Snare:
-            sample = 0.5f * decayLevel(t, 0.12f) * sineCycles(185.0 * t) + 0.25f * decayLevel(t, 0.08f) * sineCycles(330.0 * t) +
+            sample = 0.5f * decayLevel(t, 0.12f) * sineCycles(185.0 * t) +
+                     0.25f * decayLevel(t, 0.08f) * sineCycles(330.0 * t) +
                      0.8f * decayLevel(t, 0.2f) * brightNoise(5, n, 1);
             break;
-        case Instrument::Hat:
-            sample = decayLevel(t, 0.05f) * brightNoise(7, n, 1);
-            break;
+        case Instrument::Hat: sample = decayLevel(t, 0.05f) * brightNoise(7, n, 1); break;
         case Instrument::Shaker:
             sample = std::min(t / 0.015f, 1.0f) * decayLevel(t, 0.1f) * brightNoise(11, n, 2);
             break;
-        default:
-            break;
+        default: break;
         }
         out[n - offset] += note.gain * sample;
     }

@@ -32,7 +32,8 @@ void renderMusic(const MusicScore& score, std::int64_t first, std::size_t count,
     while (done < count) {
         std::int64_t position = (first + static_cast<std::int64_t>(done)) % score.loopLength;
         if (position < 0) position += score.loopLength;
-        const auto span = static_cast<std::size_t>(std::min<std::int64_t>(static_cast<std::int64_t>(count - done), score.loopLength - position));
+        const auto span = static_cast<std::size_t>(
+            std::min<std::int64_t>(static_cast<std::int64_t>(count - done), score.loopLength - position));
         addNotes(score, position, span, 0, out + done);
         if (position < score.longestNote) addNotes(score, position, span, -score.loopLength, out + done);
         done += span;

@@ -39,7 +39,9 @@ private:
     std::uint32_t state;
 };
 
-int floorMod(int a, int n) { return ((a % n) + n) % n; }
+int floorMod(int a, int n) {
+    return ((a % n) + n) % n;
+}
 
 // A note of a melody within one bar: start and length in sixteenths, pitch as a
 // scale degree counted from the tonic of the melody's octave (7 = an octave up).
@@ -56,10 +58,15 @@ struct Rhythm {
 
 // Bar rhythms by groove, from sparse to busy. Cadences hold a long last note.
 const std::vector<Rhythm>& rhythmsFor(Groove groove) {
-    static const std::vector<Rhythm> calm = {{{{0, 8}, {8, 8}}}, {{{0, 12}, {12, 4}}}, {{{0, 4}, {4, 4}, {8, 8}}},
-                                             {{{0, 6}, {6, 2}, {8, 8}}}, {{{0, 8}, {8, 4}, {12, 4}}}};
-    static const std::vector<Rhythm> gentle = {{{{0, 4}, {4, 4}, {8, 8}}}, {{{0, 6}, {6, 2}, {8, 4}, {12, 4}}},
-                                               {{{0, 8}, {8, 4}, {12, 4}}}, {{{0, 4}, {4, 2}, {6, 2}, {8, 8}}},
+    static const std::vector<Rhythm> calm = {{{{0, 8}, {8, 8}}},
+                                             {{{0, 12}, {12, 4}}},
+                                             {{{0, 4}, {4, 4}, {8, 8}}},
+                                             {{{0, 6}, {6, 2}, {8, 8}}},
+                                             {{{0, 8}, {8, 4}, {12, 4}}}};
+    static const std::vector<Rhythm> gentle = {{{{0, 4}, {4, 4}, {8, 8}}},
+                                               {{{0, 6}, {6, 2}, {8, 4}, {12, 4}}},
+                                               {{{0, 8}, {8, 4}, {12, 4}}},
+                                               {{{0, 4}, {4, 2}, {6, 2}, {8, 8}}},
                                                {{{0, 4}, {4, 4}, {8, 4}, {12, 4}}}};
     static const std::vector<Rhythm> bouncy = {{{{0, 2}, {2, 2}, {4, 4}, {8, 2}, {10, 2}, {12, 4}}},
                                                {{{0, 4}, {4, 2}, {6, 4}, {10, 2}, {12, 4}}},
@@ -80,8 +87,8 @@ const std::vector<Rhythm>& rhythmsFor(Groove groove) {
 }
 
 const std::vector<Rhythm>& cadenceRhythms() {
-    static const std::vector<Rhythm> cadences = {{{{0, 4}, {4, 4}, {8, 6}}}, {{{0, 6}, {6, 2}, {8, 8}}},
-                                                 {{{0, 8}, {8, 8}}}, {{{0, 4}, {4, 12}}}};
+    static const std::vector<Rhythm> cadences = {
+        {{{0, 4}, {4, 4}, {8, 6}}}, {{{0, 6}, {6, 2}, {8, 8}}}, {{{0, 8}, {8, 8}}}, {{{0, 4}, {4, 12}}}};
     return cadences;
 }
 
@@ -101,7 +108,8 @@ private:
     std::int64_t sampleAt(std::int64_t step) const { return std::llround(static_cast<double>(step) * samplesPerStep); }
     float degreeMidi(int degree, int octaveBase) const {
         const int octave = degree >= 0 ? degree / 7 : -((6 - degree) / 7);
-        return static_cast<float>(octaveBase + 12 * octave + kScaleSemitones[static_cast<int>(style.scale)][floorMod(degree, 7)]);
+        return static_cast<float>(octaveBase + 12 * octave +
+                                  kScaleSemitones[static_cast<int>(style.scale)][floorMod(degree, 7)]);
     }
     void add(std::int64_t step, int length, Instrument instrument, MusicRole role, float midi, float gain);
     int playableChord(int degree) const;
@@ -158,7 +166,9 @@ std::array<int, 8> Composer::sectionChords(SectionKind kind, bool last) const {
     const auto& progression = style.chords.empty() ? std::vector<int>{1} : style.chords;
     const std::size_t rotate = kind == SectionKind::Contrast ? 2 : 0;
     for (int bar = 0; bar < kBarsPerSection; ++bar) {
-        const int degree = kind == SectionKind::Bridge ? kBridge[bar] : progression[(static_cast<std::size_t>(bar) + rotate) % progression.size()];
+        const int degree = kind == SectionKind::Bridge
+                               ? kBridge[bar]
+                               : progression[(static_cast<std::size_t>(bar) + rotate) % progression.size()];
         chords[static_cast<std::size_t>(bar)] = playableChord(degree);
     }
     if (kind == SectionKind::Contrast || kind == SectionKind::Bridge) chords[7] = 5;  // a half cadence leads on
@@ -199,7 +209,8 @@ Bar Composer::adapt(const Bar& bar, int chord) const {
 // A closing bar that steps down onto `target`, a degree of the bar's chord
 // (an octave lower when the steps would climb out of the melody's range).
 Bar Composer::cadence(Dice& dice, int chord, int target) const {
-    const Rhythm& rhythm = cadenceRhythms()[static_cast<std::size_t>(dice.below(static_cast<int>(cadenceRhythms().size())))];
+    const Rhythm& rhythm =
+        cadenceRhythms()[static_cast<std::size_t>(dice.below(static_cast<int>(cadenceRhythms().size())))];
     const int count = static_cast<int>(rhythm.notes.size());
     while (target + count - 1 > kHighestDegree) target -= 7;
     Bar bar;
@@ -207,7 +218,8 @@ Bar Composer::cadence(Dice& dice, int chord, int target) const {
         int degree = target + (count - 1 - i);
         if (i == 0) degree = nearestChordTone(degree, chord);
         if (i == 0 && count > 1 && degree == target) degree = target + 2;  // never open on the note it lands on
-        bar.push_back({rhythm.notes[static_cast<std::size_t>(i)][0], rhythm.notes[static_cast<std::size_t>(i)][1], degree});
+        bar.push_back(
+            {rhythm.notes[static_cast<std::size_t>(i)][0], rhythm.notes[static_cast<std::size_t>(i)][1], degree});
     }
     return bar;
 }
@@ -222,7 +234,9 @@ std::vector<Bar> Composer::melody(SectionKind kind, int variant, const std::arra
                                ? static_cast<Groove>(static_cast<int>(style.groove) - 1)
                                : style.groove;
     const auto& rhythms = rhythmsFor(density);
-    const auto pick = [&](Dice& d) -> const Rhythm& { return rhythms[static_cast<std::size_t>(d.below(static_cast<int>(rhythms.size())))]; };
+    const auto pick = [&](Dice& d) -> const Rhythm& {
+        return rhythms[static_cast<std::size_t>(d.below(static_cast<int>(rhythms.size())))];
+    };
     const int opening = kind == SectionKind::Contrast ? 6 : kind == SectionKind::Bridge ? 2 : 4;
     const Bar a = motif(dice, pick(dice), opening, chords[0]);
     const Bar b = motif(dice, pick(dice), a.back().degree, chords[1]);
@@ -232,9 +246,11 @@ std::vector<Bar> Composer::melody(SectionKind kind, int variant, const std::arra
     bars[3] = cadence(dice, chords[3], nearestChordTone(b.back().degree, chords[3]));
     bars[4] = adapt(a, chords[4]);
     bars[5] = adapt(b, chords[5]);
-    Dice change(style.seed * 131u + static_cast<std::uint32_t>(kind) * 104729u + static_cast<std::uint32_t>(variant) * 15485863u);
+    Dice change(style.seed * 131u + static_cast<std::uint32_t>(kind) * 104729u +
+                static_cast<std::uint32_t>(variant) * 15485863u);
     bars[6] = variant == 0 ? adapt(a, chords[6]) : motif(change, pick(change), bars[5].back().degree, chords[6]);
-    const int home = chords[7] == 1 ? (bars[6].back().degree > 3 ? 7 : 0) : nearestChordTone(bars[6].back().degree, chords[7]);
+    const int home =
+        chords[7] == 1 ? (bars[6].back().degree > 3 ? 7 : 0) : nearestChordTone(bars[6].back().degree, chords[7]);
     bars[7] = cadence(variant == 0 ? dice : change, chords[7], home);
     if (variant >= 2) {
         // Later passes fill the wider steps of the first half with passing notes.
@@ -243,7 +259,8 @@ std::vector<Bar> Composer::melody(SectionKind kind, int variant, const std::arra
             const Bar& bar = bars[static_cast<std::size_t>(i)];
             for (std::size_t n = 0; n < bar.size(); ++n) {
                 MelodyNote note = bar[n];
-                const bool roomy = note.length >= 4 && n + 1 < bar.size() && std::abs(bar[n + 1].degree - note.degree) == 2;
+                const bool roomy =
+                    note.length >= 4 && n + 1 < bar.size() && std::abs(bar[n + 1].degree - note.degree) == 2;
                 if (roomy) note.length -= 1;
                 filled.push_back(note);
                 if (roomy) filled.push_back({note.step + note.length, 1, (note.degree + bar[n + 1].degree) / 2});
@@ -265,11 +282,15 @@ Instrument leadInstrument(LeadTimbre lead) {
 }
 
 Instrument padInstrument(PadTimbre pad) {
-    return pad == PadTimbre::Glass ? Instrument::PadGlass : pad == PadTimbre::Organ ? Instrument::PadOrgan : Instrument::PadWarm;
+    return pad == PadTimbre::Glass   ? Instrument::PadGlass
+           : pad == PadTimbre::Organ ? Instrument::PadOrgan
+                                     : Instrument::PadWarm;
 }
 
 Instrument bassInstrument(BassTimbre bass) {
-    return bass == BassTimbre::Pluck ? Instrument::BassPluck : bass == BassTimbre::Saw ? Instrument::BassSaw : Instrument::BassRound;
+    return bass == BassTimbre::Pluck ? Instrument::BassPluck
+           : bass == BassTimbre::Saw ? Instrument::BassSaw
+                                     : Instrument::BassRound;
 }
 
 void Composer::addPad(std::int64_t step, int chord, SectionKind kind) {
@@ -316,13 +337,13 @@ void Composer::addBass(std::int64_t step, int chord, int nextChord, int bar) {
     int nextDegree = nextChord - 1;
     if (nextDegree - rootDegree > 3) nextDegree -= 7;
     if (rootDegree - nextDegree > 3) nextDegree += 7;
-    const int approachDegree = nextDegree == rootDegree ? rootDegree + 1 : nextDegree > rootDegree ? nextDegree - 1 : nextDegree + 1;
+    const int approachDegree = nextDegree == rootDegree  ? rootDegree + 1
+                               : nextDegree > rootDegree ? nextDegree - 1
+                                                         : nextDegree + 1;
     const float approach = root + degreeMidi(approachDegree, 0) - degreeMidi(rootDegree, 0);
     const float gain = 0.3f;
     switch (style.groove) {
-    case Groove::Calm:
-        add(step, 16, instrument, MusicRole::Bass, root, gain);
-        break;
+    case Groove::Calm: add(step, 16, instrument, MusicRole::Bass, root, gain); break;
     case Groove::Gentle:
         add(step, 8, instrument, MusicRole::Bass, root, gain);
         add(step + 8, 8, instrument, MusicRole::Bass, bar % 2 ? fifth - 12.0f : fifth, gain * 0.85f);
@@ -350,7 +371,8 @@ void Composer::addDrums(std::int64_t step, int bar, const MusicSection& section,
     const bool fill = bar == kBarsPerSection - 1 && style.groove != Groove::Gentle;
     const bool hatsOnly = isBreak && !fill;
     if (style.groove == Groove::Gentle) {
-        for (int s = 0; s < kStepsPerBar; s += 2) add(step + s, 1, Instrument::Shaker, MusicRole::Drums, 0.0f, s % 4 ? 0.09f : 0.06f);
+        for (int s = 0; s < kStepsPerBar; s += 2)
+            add(step + s, 1, Instrument::Shaker, MusicRole::Drums, 0.0f, s % 4 ? 0.09f : 0.06f);
         if (!opening && !isBreak) add(step, 2, Instrument::Kick, MusicRole::Drums, 0.0f, 0.3f);
         return;
     }
@@ -367,12 +389,14 @@ void Composer::addDrums(std::int64_t step, int bar, const MusicSection& section,
     if (opening && bar < 4) return;  // the piece opens on kick and hats alone
     std::vector<int> snares = {4, 12};
     if (fill) snares = driving ? std::vector<int>{4, 8, 10, 12, 13, 14, 15} : std::vector<int>{4, 12, 13, 14, 15};
-    for (int s : snares) add(step + s, 1, Instrument::Snare, MusicRole::Drums, 0.0f, s > 12 ? 0.2f + 0.03f * static_cast<float>(s - 12) : 0.3f);
+    for (int s : snares)
+        add(step + s, 1, Instrument::Snare, MusicRole::Drums, 0.0f,
+            s > 12 ? 0.2f + 0.03f * static_cast<float>(s - 12) : 0.3f);
 }
 
 void Composer::addArpeggio(std::int64_t step, int chord) {
     const int pattern[] = {0, 2, 4, 7, 9, 7, 4, 2};  // up the chord and back, in scale degrees from its root
-    const int stride = 2;  // eighth notes
+    const int stride = 2;                            // eighth notes
     for (int i = 0; i < 8; ++i) {
         const float midi = degreeMidi(chord - 1 + pattern[i], style.tonic + 12);
         add(step + stride * i, stride, Instrument::Arpeggio, MusicRole::Arpeggio, midi, i == 0 ? 0.08f : 0.06f);
@@ -389,11 +413,14 @@ void Composer::addSection(const MusicSection& section, std::int64_t firstStep, b
     for (int bar = 0; bar < kBarsPerSection; ++bar) {
         const std::int64_t step = firstStep + bar * kStepsPerBar;
         const int chord = chords[static_cast<std::size_t>(bar)];
-        const int nextChord = bar + 1 < kBarsPerSection ? chords[static_cast<std::size_t>(bar + 1)] : style.chords.empty() ? 1 : style.chords[0];
+        const int nextChord = bar + 1 < kBarsPerSection ? chords[static_cast<std::size_t>(bar + 1)]
+                              : style.chords.empty()    ? 1
+                                                        : style.chords[0];
         addPad(step, chord, section.kind);
         addBass(step, chord, nextChord, bar);
         addDrums(step, bar, section, opening);
-        const bool sparkle = section.kind == SectionKind::Break || (style.groove == Groove::Calm && section.kind == SectionKind::Contrast);
+        const bool sparkle = section.kind == SectionKind::Break ||
+                             (style.groove == Groove::Calm && section.kind == SectionKind::Contrast);
         if (sparkle) addArpeggio(step, chord);
         for (const MelodyNote& note : bars[static_cast<std::size_t>(bar)]) {
             const float midi = degreeMidi(note.degree, style.tonic + 12);
@@ -407,7 +434,7 @@ MusicScore Composer::compose() {
     const double sectionSeconds = kBarsPerSection * kStepsPerBar * samplesPerStep / kSampleRate;
     const int needed = static_cast<int>(std::ceil(kShortestPiece / sectionSeconds));
     // A A B A C B, then A C B as often as the length asks, then a break and the last A.
-    std::vector<SectionKind> form = {SectionKind::Theme, SectionKind::Theme, SectionKind::Contrast,
+    std::vector<SectionKind> form = {SectionKind::Theme, SectionKind::Theme,  SectionKind::Contrast,
                                      SectionKind::Theme, SectionKind::Bridge, SectionKind::Contrast};
     while (static_cast<int>(form.size()) + 2 < needed) {
         form.insert(form.end(), {SectionKind::Theme, SectionKind::Bridge, SectionKind::Contrast});
@@ -424,9 +451,11 @@ MusicScore Composer::compose() {
     const float grooveGain[] = {0.78f, 1.4f, 1.0f, 0.75f};
     score.mixGain = grooveGain[static_cast<int>(style.groove)];
     score.loopLength = sampleAt(static_cast<std::int64_t>(form.size()) * kBarsPerSection * kStepsPerBar);
-    std::stable_sort(score.notes.begin(), score.notes.end(), [](const NoteEvent& a, const NoteEvent& b) { return a.start < b.start; });
+    std::stable_sort(score.notes.begin(), score.notes.end(),
+                     [](const NoteEvent& a, const NoteEvent& b) { return a.start < b.start; });
     for (const NoteEvent& note : score.notes) {
-        const auto length = static_cast<std::int64_t>(note.held) + static_cast<std::int64_t>(samplesFor(instrumentRelease(note.instrument)));
+        const auto length = static_cast<std::int64_t>(note.held) +
+                            static_cast<std::int64_t>(samplesFor(instrumentRelease(note.instrument)));
         score.longestNote = std::max(score.longestNote, length);
     }
     return std::move(score);

@@ -11,11 +11,21 @@
 #include <vector>
 
 enum class Instrument : std::uint8_t {
-    PadWarm, PadGlass, PadOrgan,
-    BassRound, BassPluck, BassSaw,
-    LeadBell, LeadFlute, LeadPluck, LeadSquare,
+    PadWarm,
+    PadGlass,
+    PadOrgan,
+    BassRound,
+    BassPluck,
+    BassSaw,
+    LeadBell,
+    LeadFlute,
+    LeadPluck,
+    LeadSquare,
     Arpeggio,
-    Kick, Snare, Hat, Shaker
+    Kick,
+    Snare,
+    Hat,
+    Shaker
 };
 
 enum class MusicRole : std::uint8_t { Pad, Bass, Melody, Echo, Arpeggio, Drums };
@@ -25,7 +35,7 @@ struct NoteEvent {
     std::int32_t held = 0;   // samples before the release begins
     Instrument instrument = Instrument::LeadBell;
     MusicRole role = MusicRole::Melody;
-    float midi = 60.0f;      // pitch as a MIDI note number (drums: unused)
+    float midi = 60.0f;  // pitch as a MIDI note number (drums: unused)
     float gain = 0.0f;
 };
 
@@ -33,16 +43,16 @@ enum class SectionKind : std::uint8_t { Theme, Contrast, Bridge, Break };
 
 struct MusicSection {
     SectionKind kind = SectionKind::Theme;
-    int variant = 0;          // how many of this kind came before it
-    std::int64_t start = 0;   // samples
+    int variant = 0;         // how many of this kind came before it
+    std::int64_t start = 0;  // samples
 };
 
 struct MusicScore {
-    std::int64_t loopLength = 0;    // samples in one pass
-    std::int64_t longestNote = 0;   // held + release of the longest note, samples
-    float mixGain = 1.0f;           // evens out loudness between sparse and busy grooves
+    std::int64_t loopLength = 0;   // samples in one pass
+    std::int64_t longestNote = 0;  // held + release of the longest note, samples
+    float mixGain = 1.0f;          // evens out loudness between sparse and busy grooves
     std::vector<MusicSection> sections;
-    std::vector<NoteEvent> notes;   // sorted by start
+    std::vector<NoteEvent> notes;  // sorted by start
 };
 
 MusicScore composeMusic(const MusicStyle& style);

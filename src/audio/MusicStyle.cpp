@@ -7,12 +7,14 @@
 namespace {
 
 std::string lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return text;
 }
 
 bool readWhole(const std::string& word, long low, long high, long& value) {
-    if (word.empty() || word.size() > 9 || !std::all_of(word.begin(), word.end(), [](unsigned char c) { return std::isdigit(c); })) {
+    if (word.empty() || word.size() > 9 ||
+        !std::all_of(word.begin(), word.end(), [](unsigned char c) { return std::isdigit(c); })) {
         return false;
     }
     value = std::stol(word);
@@ -120,20 +122,21 @@ bool builtinMusicStyle(const std::string& name, MusicStyle& style) {
     }
     // Frost: slow and airy, E lydian, flute over a glassy pad, no drums.
     if (name == "frost") {
-        style = {"frost", 76.0f, 64, Scale::Lydian, {1, 2, 6, 3}, LeadTimbre::Flute, PadTimbre::Glass, BassTimbre::Round,
-                 Groove::Calm, 11};
+        style = {"frost",           76.0f,        64, Scale::Lydian, {1, 2, 6, 3}, LeadTimbre::Flute, PadTimbre::Glass,
+                 BassTimbre::Round, Groove::Calm, 11};
         return true;
     }
     // Ember: A minor at a run, a square lead over a saw bass and four-on-the-floor.
     if (name == "ember") {
-        style = {"ember", 138.0f, 57, Scale::Minor, {1, 6, 3, 7}, LeadTimbre::Square, PadTimbre::Organ, BassTimbre::Saw,
-                 Groove::Driving, 5};
+        style = {"ember",         138.0f,          57, Scale::Minor, {1, 6, 3, 7}, LeadTimbre::Square, PadTimbre::Organ,
+                 BassTimbre::Saw, Groove::Driving, 5};
         return true;
     }
     // Menu: an unhurried C major with bells and a shaker.
     if (name == "menu") {
-        style = {"menu", 92.0f, 60, Scale::Major, {1, 6, 4, 5}, LeadTimbre::Bell, PadTimbre::Warm, BassTimbre::Pluck,
-                 Groove::Gentle, 7};
+        style = {
+            "menu",         92.0f, 60, Scale::Major, {1, 6, 4, 5}, LeadTimbre::Bell, PadTimbre::Warm, BassTimbre::Pluck,
+            Groove::Gentle, 7};
         return true;
     }
     return false;

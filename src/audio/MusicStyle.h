@@ -30,8 +30,8 @@ enum class Groove { Calm, Gentle, Bouncy, Driving };
 
 struct MusicStyle {
     std::string name = "meadow";
-    float tempo = 116.0f;          // beats per minute
-    int tonic = 62;                // MIDI note of the key's tonic (60 = middle C)
+    float tempo = 116.0f;  // beats per minute
+    int tonic = 62;        // MIDI note of the key's tonic (60 = middle C)
     Scale scale = Scale::Major;
     std::vector<int> chords{1, 5, 6, 4};  // scale degrees 1-7, one chord per bar, repeating
     LeadTimbre lead = LeadTimbre::Pluck;

@@ -2,7 +2,9 @@
 
 namespace {
 
-float clampUnit(float x) { return x > 1.0f ? 1.0f : x < -1.0f ? -1.0f : x; }
+float clampUnit(float x) {
+    return x > 1.0f ? 1.0f : x < -1.0f ? -1.0f : x;
+}
 
 // The polynomial residual of a band-limited step at phase t (cycles, 0..1)
 // for a phase step dt: nonzero only within one sample of the jump.
@@ -24,8 +26,7 @@ float oscillator(Waveform wave, double phase, float increment) {
     const float t = static_cast<float>(phase - std::floor(phase));
     const float dt = std::fmin(std::fabs(increment), 0.5f);
     switch (wave) {
-    case Waveform::Sine:
-        return sineCycles(phase);
+    case Waveform::Sine: return sineCycles(phase);
     case Waveform::Square: {
         float value = t < 0.5f ? 1.0f : -1.0f;
         if (dt > 0.0f) {
@@ -40,8 +41,7 @@ float oscillator(Waveform wave, double phase, float increment) {
         if (dt > 0.0f) value -= polyBlep(t, dt);
         return clampUnit(value);
     }
-    case Waveform::Triangle:
-        return 1.0f - 4.0f * std::fabs(t - 0.5f);
+    case Waveform::Triangle: return 1.0f - 4.0f * std::fabs(t - 0.5f);
     }
     return 0.0f;
 }

@@ -46,8 +46,8 @@ private:
 // White noise as a pure function of (seed, index), uniform in -1..1, for
 // music that must be rendered from any sample onwards.
 inline float hashNoise(std::uint32_t seed, std::int64_t index) {
-    std::uint32_t h = static_cast<std::uint32_t>(index) * 0x9E3779B1u ^ seed * 0x85EBCA77u ^
-                      static_cast<std::uint32_t>(index >> 32);
+    std::uint32_t h =
+        static_cast<std::uint32_t>(index) * 0x9E3779B1u ^ seed * 0x85EBCA77u ^ static_cast<std::uint32_t>(index >> 32);
     h ^= h >> 16;
     h *= 0x7FEB352Du;
     h ^= h >> 15;

@@ -11,14 +11,14 @@
 
 struct SoundCue {
     SoundEffect effect = SoundEffect::Coin;
-    Vec3 position{0.0f};   // where it happened, for effects placed in the world
-    float strength = 1.0f; // Land and Bounce: impact speed; otherwise unused
+    Vec3 position{0.0f};    // where it happened, for effects placed in the world
+    float strength = 1.0f;  // Land and Bounce: impact speed; otherwise unused
 };
 
 struct SoundFrame {
-    bool inPlay = false;          // a level is running (not a menu or an end screen)
+    bool inPlay = false;  // a level is running (not a menu or an end screen)
     bool paused = false;
-    float groundSpeed = 0.0f;     // the ball's speed along the ground
+    float groundSpeed = 0.0f;  // the ball's speed along the ground
     bool grounded = false;
     Vec3 ballPosition{0.0f};
     Vec3 listenerPosition{0.0f};  // the camera

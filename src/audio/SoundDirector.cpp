@@ -29,10 +29,8 @@ bool placedInWorld(SoundEffect effect) {
     case SoundEffect::SpeedBoost:
     case SoundEffect::Bounce:
     case SoundEffect::CrumbleCrack:
-    case SoundEffect::Checkpoint:
-        return true;
-    default:
-        return false;
+    case SoundEffect::Checkpoint: return true;
+    default: return false;
     }
 }
 
@@ -66,7 +64,8 @@ std::vector<AudioCommand> SoundDirector::update(const std::vector<SoundCue>& cue
     return out;
 }
 
-void SoundDirector::playCues(const std::vector<SoundCue>& cues, const SoundFrame& frame, std::vector<AudioCommand>& out) {
+void SoundDirector::playCues(const std::vector<SoundCue>& cues, const SoundFrame& frame,
+                             std::vector<AudioCommand>& out) {
     bool played[kSoundEffectCount] = {};
     for (const SoundCue& cue : cues) {
         const auto index = static_cast<std::size_t>(cue.effect);
@@ -84,9 +83,7 @@ void SoundDirector::playCues(const std::vector<SoundCue>& cues, const SoundFrame
             play.pitch = landingPitch(strongest);
             break;
         }
-        case SoundEffect::Bounce:
-            play.gain = std::clamp(0.5f + cue.strength / 20.0f, 0.5f, 1.0f);
-            break;
+        case SoundEffect::Bounce: play.gain = std::clamp(0.5f + cue.strength / 20.0f, 0.5f, 1.0f); break;
         case SoundEffect::Coin:
             // A quick run of coins climbs a semitone a coin.
             coinStreak = sinceCoin < kCoinStreakWindow ? std::min(coinStreak + 1, kLongestCoinStreak) : 0;
@@ -94,14 +91,10 @@ void SoundDirector::playCues(const std::vector<SoundCue>& cues, const SoundFrame
             play.pitch = std::exp2(static_cast<float>(coinStreak) / 12.0f);
             break;
         case SoundEffect::Jump:
-        case SoundEffect::MenuHover:
-            play.pitch = 1.0f + 0.03f * variation.next();
-            break;
+        case SoundEffect::MenuHover: play.pitch = 1.0f + 0.03f * variation.next(); break;
         case SoundEffect::Roll:
-        case SoundEffect::BeltHum:
-            continue;  // loops follow the state, not cues
-        default:
-            break;
+        case SoundEffect::BeltHum: continue;  // loops follow the state, not cues
+        default: break;
         }
         if (play.gain <= 0.0f) continue;
         played[index] = true;

@@ -13,15 +13,15 @@
 
 struct Tone {
     float start = 0.0f;
-    float held = 0.1f;             // seconds before the release begins
+    float held = 0.1f;  // seconds before the release begins
     PitchSweep pitch{440.0f, 440.0f, 0.0f};
     Waveform wave = Waveform::Sine;
     float gain = 0.5f;
     Adsr envelope;
-    float vibratoRate = 0.0f;      // Hz
-    float vibratoDepth = 0.0f;     // fraction of the frequency
-    float vibratoDecay = 0.0f;     // seconds for the vibrato to die out (60 dB); 0 keeps it
-    float lowPass = 0.0f;          // Hz of a two-pole (12 dB/octave) low pass; 0 for none
+    float vibratoRate = 0.0f;   // Hz
+    float vibratoDepth = 0.0f;  // fraction of the frequency
+    float vibratoDecay = 0.0f;  // seconds for the vibrato to die out (60 dB); 0 keeps it
+    float lowPass = 0.0f;       // Hz of a two-pole (12 dB/octave) low pass; 0 for none
 };
 
 enum class NoiseShape { LowPass, HighPass, BandPass };

@@ -27,13 +27,13 @@ bool writeWav(const std::string& path, const std::vector<std::int16_t>& samples)
     out.write("RIFF", 4);
     putLittle(out, 36 + dataBytes, 4);
     out.write("WAVEfmt ", 8);
-    putLittle(out, 16, 4);                 // format chunk size
-    putLittle(out, 1, 2);                  // PCM
-    putLittle(out, 1, 2);                  // mono
+    putLittle(out, 16, 4);  // format chunk size
+    putLittle(out, 1, 2);   // PCM
+    putLittle(out, 1, 2);   // mono
     putLittle(out, kSampleRate, 4);
-    putLittle(out, kSampleRate * 2, 4);    // bytes per second
-    putLittle(out, 2, 2);                  // bytes per frame
-    putLittle(out, 16, 2);                 // bits per sample
+    putLittle(out, kSampleRate * 2, 4);  // bytes per second
+    putLittle(out, 2, 2);                // bytes per frame
+    putLittle(out, 16, 2);               // bits per sample
     out.write("data", 4);
     putLittle(out, dataBytes, 4);
     for (std::int16_t s : samples) putLittle(out, static_cast<std::uint16_t>(s), 2);
@@ -43,7 +43,8 @@ bool writeWav(const std::string& path, const std::vector<std::int16_t>& samples)
 WavData readWav(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     char header[12];
-    if (!in.read(header, 12) || std::memcmp(header, "RIFF", 4) != 0 || std::memcmp(header + 8, "WAVE", 4) != 0) return {};
+    if (!in.read(header, 12) || std::memcmp(header, "RIFF", 4) != 0 || std::memcmp(header + 8, "WAVE", 4) != 0)
+        return {};
     WavData wav;
     int bits = 0;
     bool floats = false;

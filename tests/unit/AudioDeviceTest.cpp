@@ -88,7 +88,8 @@ TEST(AudioDevice, PlaysThroughOpenAlIntoTheWaveBackend) {
     ASSERT_GT(recorded.samples.size(), static_cast<std::size_t>(recorded.sampleRate / 2));
     const std::size_t window = static_cast<std::size_t>(recorded.sampleRate * recorded.channels / 20);
     float loudest = 0.0f;
-    for (std::size_t at = 0; at + window <= recorded.samples.size(); at += window) loudest = std::max(loudest, rms(recorded.samples, at, window));
+    for (std::size_t at = 0; at + window <= recorded.samples.size(); at += window)
+        loudest = std::max(loudest, rms(recorded.samples, at, window));
     EXPECT_LT(rms(recorded.samples, 0, window), 0.001f);  // silence before the coin
     EXPECT_GT(loudest, 0.05f);
 }

@@ -82,7 +82,8 @@ TEST(EffectRecipes, JumpRisesAndFallSinks) {
     const std::vector<float> jump = renderEffect(SoundEffect::Jump);
     EXPECT_GT(dominantHz(jump, samplesFor(0.1f), samplesFor(0.05f)), 1.5f * dominantHz(jump, 0, samplesFor(0.05f)));
     const std::vector<float> fall = renderEffect(SoundEffect::Fall);
-    EXPECT_GT(dominantHz(fall, samplesFor(0.1f), samplesFor(0.1f)), 2.0f * dominantHz(fall, samplesFor(1.0f), samplesFor(0.1f)));
+    EXPECT_GT(dominantHz(fall, samplesFor(0.1f), samplesFor(0.1f)),
+              2.0f * dominantHz(fall, samplesFor(1.0f), samplesFor(0.1f)));
 }
 
 TEST(EffectControls, RollingGrowsLouderAndHigherWithSpeed) {

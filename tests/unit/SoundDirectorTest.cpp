@@ -36,8 +36,10 @@ float rollGainAfter(SoundDirector& director, const SoundFrame& frame, int frames
     float gain = 0.0f;
     for (int i = 0; i < frames; ++i) {
         const std::vector<AudioCommand> out = director.update({}, frame, 1.0f / 60.0f);
-        for (const SetLoop& loop : only<SetLoop>(out)) if (loop.loop == LoopSound::Roll) gain = loop.gain;
-        for (const StopLoop& stop : only<StopLoop>(out)) if (stop.loop == LoopSound::Roll) gain = 0.0f;
+        for (const SetLoop& loop : only<SetLoop>(out))
+            if (loop.loop == LoopSound::Roll) gain = loop.gain;
+        for (const StopLoop& stop : only<StopLoop>(out))
+            if (stop.loop == LoopSound::Roll) gain = 0.0f;
     }
     return gain;
 }
@@ -85,12 +87,16 @@ TEST(SoundDirector, APausedGameLetsOnlyTheInterfaceThrough) {
     SoundFrame frame = rolling(5.0f);
     director.update({}, frame, 0.1f);
     frame.paused = true;
-    const std::vector<SoundCue> cues = {{SoundEffect::Coin, Vec3(0.0f), 1.0f}, {SoundEffect::Pause, Vec3(0.0f), 1.0f},
-                                        {SoundEffect::Jump, Vec3(0.0f), 1.0f}, {SoundEffect::MenuHover, Vec3(0.0f), 1.0f}};
+    const std::vector<SoundCue> cues = {{SoundEffect::Coin, Vec3(0.0f), 1.0f},
+                                        {SoundEffect::Pause, Vec3(0.0f), 1.0f},
+                                        {SoundEffect::Jump, Vec3(0.0f), 1.0f},
+                                        {SoundEffect::MenuHover, Vec3(0.0f), 1.0f}};
     const std::vector<AudioCommand> out = director.update(cues, frame, 0.1f);
     EXPECT_EQ(played(out), (std::vector<SoundEffect>{SoundEffect::Pause, SoundEffect::MenuHover}));
-    const auto pauseAt = std::find_if(out.begin(), out.end(), [](const AudioCommand& c) { return std::holds_alternative<PauseAll>(c); });
-    const auto soundAt = std::find_if(out.begin(), out.end(), [](const AudioCommand& c) { return std::holds_alternative<PlayEffect>(c); });
+    const auto pauseAt =
+        std::find_if(out.begin(), out.end(), [](const AudioCommand& c) { return std::holds_alternative<PauseAll>(c); });
+    const auto soundAt = std::find_if(out.begin(), out.end(),
+                                      [](const AudioCommand& c) { return std::holds_alternative<PlayEffect>(c); });
     EXPECT_LT(pauseAt, soundAt);  // the pause screen's own sound is not paused
     frame.paused = false;
     EXPECT_EQ(only<ResumeAll>(director.update({}, frame, 0.1f)).size(), 1u);
@@ -100,8 +106,10 @@ TEST(SoundDirector, CuesPlayOnceAFrameAtTheirPlaceAndStrength) {
     SoundDirector director;
     const SoundFrame frame = rolling(0.0f);
     const Vec3 where(3.0f, 1.0f, -7.0f);
-    const std::vector<SoundCue> cues = {{SoundEffect::Coin, where, 1.0f}, {SoundEffect::Coin, where, 1.0f},
-                                        {SoundEffect::Land, where, 1.0f}, {SoundEffect::Land, where, 12.0f},
+    const std::vector<SoundCue> cues = {{SoundEffect::Coin, where, 1.0f},
+                                        {SoundEffect::Coin, where, 1.0f},
+                                        {SoundEffect::Land, where, 1.0f},
+                                        {SoundEffect::Land, where, 12.0f},
                                         {SoundEffect::LevelComplete, where, 1.0f}};
     const std::vector<PlayEffect> plays = only<PlayEffect>(director.update(cues, frame, 0.1f));
     ASSERT_EQ(plays.size(), 3u);
@@ -129,8 +137,10 @@ TEST(SoundDirector, BeltHumFadesWithDistanceAndMusicChangesOnlyWhenTheTuneDoes) 
         for (int i = 0; i < 120; ++i) {
             const std::vector<AudioCommand> out = director.update({}, frame, 1.0f / 60.0f);
             musicChanges += static_cast<int>(only<SetMusic>(out).size());
-            for (const SetLoop& loop : only<SetLoop>(out)) if (loop.loop == LoopSound::Belt) gain = loop.gain;
-            for (const StopLoop& stop : only<StopLoop>(out)) if (stop.loop == LoopSound::Belt) gain = 0.0f;
+            for (const SetLoop& loop : only<SetLoop>(out))
+                if (loop.loop == LoopSound::Belt) gain = loop.gain;
+            for (const StopLoop& stop : only<StopLoop>(out))
+                if (stop.loop == LoopSound::Belt) gain = 0.0f;
         }
         EXPECT_LT(gain, previous) << distance;
         previous = gain;

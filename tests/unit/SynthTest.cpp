@@ -30,7 +30,8 @@ TEST(SynthOscillators, WavesStayInRangeAndTheSineIsAccurate) {
     float sineError = 0.0f;
     for (int i = -2000; i <= 2000; ++i) {
         const double phase = i * 0.00123;
-        sineError = std::fmax(sineError, std::fabs(sineCycles(phase) - static_cast<float>(std::sin(6.283185307179586 * phase))));
+        sineError = std::fmax(sineError,
+                              std::fabs(sineCycles(phase) - static_cast<float>(std::sin(6.283185307179586 * phase))));
         for (Waveform wave : {Waveform::Sine, Waveform::Square, Waveform::Saw, Waveform::Triangle}) {
             const float value = oscillator(wave, phase, 0.02f);
             ASSERT_TRUE(value >= -1.0f && value <= 1.0f) << static_cast<int>(wave) << " at " << phase;
@@ -107,7 +108,8 @@ TEST(SynthPitchSweep, PhaseIsTheIntegralOfTheFrequency) {
     EXPECT_FLOAT_EQ(sweepFrequency(sweep, 2.0f), 800.0f);
     for (double t : {0.1, 0.3, 0.49, 0.7}) {
         const double h = 1e-4;
-        EXPECT_NEAR((sweepPhase(sweep, t + h) - sweepPhase(sweep, t - h)) / (2 * h), sweepFrequency(sweep, static_cast<float>(t)), 0.5);
+        EXPECT_NEAR((sweepPhase(sweep, t + h) - sweepPhase(sweep, t - h)) / (2 * h),
+                    sweepFrequency(sweep, static_cast<float>(t)), 0.5);
     }
     EXPECT_EQ(sweepPhase(sweep, 0.0), 0.0);
 }
