@@ -4,7 +4,7 @@
 #   tools/setup.sh --tests  also what the test suite needs
 set -euo pipefail
 
-packages=(cmake g++ make pkg-config libglfw3-dev libbullet-dev libstb-dev libglm-dev libgl-dev libgl1-mesa-dri)
+packages=(cmake g++ make pkg-config libglfw3-dev libbullet-dev libstb-dev libglm-dev libgl-dev libgl1-mesa-dri libopenal-dev)
 if [[ "${1:-}" == "--tests" ]]; then
   packages+=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick x11-utils
     desktop-file-utils appstream)
