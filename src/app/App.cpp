@@ -5,6 +5,7 @@
 #include "app/GameFolders.h"
 #include "app/LogRedirect.h"
 #include "app/Window.h"
+#include "audio/AudioEngine.h"
 #include "config/KeyNames.h"
 #include "game/GameSession.h"
 #include "input/Keys.h"
@@ -16,6 +17,7 @@
 #include "screens/ControlsScreen.h"
 #include "screens/ControlsText.h"
 #include "screens/EndScreens.h"
+#include "screens/GameSounds.h"
 #include "screens/LevelSelectScreen.h"
 #include "screens/ReplayScreen.h"
 #include "screens/Graphics.h"
@@ -55,6 +57,7 @@ private:
     Screen& screen(ScreenId id);
     void changeScreen(ScreenId next);
     void drawOverlays(const FrameInfo& frame);
+    void playSound(float dt);
 
     // Declared first, so it ends last: every GL object below goes while its
     // context is still current.
@@ -69,6 +72,9 @@ private:
     DisplaySwitches switches;
     DebugCam debugCam;
     std::unique_ptr<Graphics> graphics;
+    std::unique_ptr<AudioEngine> audio;
+    std::vector<MusicStyle> levelMusic;
+    MusicStyle menuMusic;
     std::unique_ptr<GameContext> context;
     std::unique_ptr<MainMenuScreen> mainMenu;
     std::unique_ptr<LevelSelectScreen> levelSelect;
@@ -93,6 +99,7 @@ void App::saveSettings(const Config& saved) {
     }
     world.setControlsLine(consoleControlsLine(saved));
     world.showGhosts(saved.ghost);
+    audio->setVolumes({saved.masterVolume, saved.musicVolume, saved.effectsVolume});
 }
 
 void App::applySettings(Config& applied) {
@@ -105,6 +112,9 @@ bool App::start() {
     // The texture pixels need no window: they build while it opens.
     auto surfaceChains = ProceduralTexture::startBuildingStartupChains();
     loadConfig(config, configPath);
+    // Sound opens and renders its effects on a thread of its own meanwhile.
+    audio = std::make_unique<AudioEngine>(AudioVolumes{config.masterVolume, config.musicVolume, config.effectsVolume});
+    builtinMusicStyle("menu", menuMusic);
     if (!window.open(config, input)) return false;
     window.loadPadMappings("gamecontrollerdb.txt");
     prepareContext();
@@ -125,12 +135,15 @@ bool App::start() {
         std::string bytes;
         readTextFile(path, bytes);
         session.levelChecksums.push_back(levelChecksum(bytes));
+        const MusicStyleParse music = parseMusicStyle(session.levels.back().music);
+        if (!music.warning.empty()) std::cerr << "[LevelHandler] " << path << ": music " << music.warning << "\n";
+        levelMusic.push_back(music.style);
     }
     world.setControlsLine(consoleControlsLine(config));
     world.showGhosts(config.ghost);
 
     context = std::unique_ptr<GameContext>(
-        new GameContext{config, models, world, progress, *graphics, switches, debugCam, *this});
+        new GameContext{config, models, world, progress, *graphics, *audio, switches, debugCam, *this});
     mainMenu = std::make_unique<MainMenuScreen>(*context);
     levelSelect = std::make_unique<LevelSelectScreen>(*context);
     settings = std::make_unique<SettingsScreen>(*context);
@@ -191,6 +204,21 @@ void App::drawOverlays(const FrameInfo& frame) {
     if (switches.debugCamActive) canvas.draw({buildDebugCamBanner(nameOfKey(config.keyDebugCam))});
 }
 
+void App::playSound(float dt) {
+    SoundFrame sound;
+    const bool live = current == ScreenId::Play || current == ScreenId::Pause || current == ScreenId::Replay;
+    const bool inLevel = live || current == ScreenId::LevelComplete || current == ScreenId::GameOver;
+    if (inLevel && world.started()) {
+        sound = playSoundFrame(world.attempt(), world.camera(), current == ScreenId::Pause);
+        sound.inPlay = live;
+        const auto level = static_cast<std::size_t>(session.levelIndex);
+        sound.music = level < levelMusic.size() ? &levelMusic[level] : &menuMusic;
+    } else {
+        sound.music = &menuMusic;
+    }
+    audio->frame(sound, dt);
+}
+
 void App::runFrame() {
     previousFrameStart =
         waitForFrameStart([this] { return window.time(); }, sleepFor, previousFrameStart, config.fpsCap);
@@ -238,6 +266,7 @@ void App::runFrame() {
                           std::max(pixelsWide, 1),
                           std::max(pixelsHigh, 1)};
     changeScreen(screen(current).update(frame));
+    playSound(dt);
     if (window.shouldClose()) return;
 
     const bool inLevel = current == ScreenId::Play || current == ScreenId::Pause || current == ScreenId::Replay ||
@@ -265,6 +294,7 @@ int App::run() {
     mainMenu.reset();
     context.reset();
     graphics.reset();
+    audio.reset();
     return 0;
 }
 

@@ -48,6 +48,7 @@ struct Level {
     Vec3 endTilePos{0.0f};
     Vec3 endTileSize{2.0f, 1.0f, 2.0f};
     std::string endTileObj;
+    std::string music;                 // the tune's description as the file gives it; empty for the default
     std::vector<SceneObject> objects;
 
     // Each adder appends an object with its kind's defaults and returns it;

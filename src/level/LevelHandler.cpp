@@ -103,6 +103,12 @@ void readName(std::istream& in, Level& level) {
     if (!rest.empty()) level.name = rest;
 }
 
+// The rest of the line, as written: the sound reads it.
+void readMusic(std::istream& in, Level& level) {
+    in >> std::ws;
+    std::getline(in, level.music);
+}
+
 void readGround(std::istream& in, Level& level) {
     const std::string word = toLower(readWord(in));
     level.ground = word == "true" || word == "1" || word == "on" || word == "yes";
@@ -230,6 +236,7 @@ const KeyEntry kKeys[] = {
     {"sky_color", [](std::istream& in, Level& level) { level.skyColor = readVec3(in); }},
     {"sky", [](std::istream& in, Level& level) { level.skyColor = readVec3(in); }},
     {"ground", readGround},
+    {"music", readMusic},
     {"sun_pos", readSunPos},
     {"sun_position", readSunPos},
     {"sun_color", [](std::istream& in, Level& level) { level.sunColor = readVec3(in); }},

@@ -4,6 +4,13 @@
 #include "input/MenuInput.h"
 
 int ButtonList::update(const Input& input, const std::vector<UiBox>& boxes) {
+    const int before = highlight;
+    const int chosen = choose(input, boxes);
+    highlightMoved = highlight != before;
+    return chosen;
+}
+
+int ButtonList::choose(const Input& input, const std::vector<UiBox>& boxes) {
     const int count = static_cast<int>(boxes.size());
     if (count == 0) return -1;
     if (highlight < 0 || highlight >= count) highlight = 0;

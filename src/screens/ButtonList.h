@@ -16,7 +16,12 @@ public:
     int update(const Input& input, const std::vector<UiBox>& boxes);
     int highlighted() const { return highlight; }
     void highlightFirst() { highlight = 0; }
+    // The highlight moved in the last update (the menu ticks).
+    bool moved() const { return highlightMoved; }
 
 private:
+    int choose(const Input& input, const std::vector<UiBox>& boxes);
+
     int highlight = 0;
+    bool highlightMoved = false;
 };

@@ -6,6 +6,7 @@
 #include "input/Keys.h"
 #include "input/MenuInput.h"
 #include "screens/Graphics.h"
+#include "screens/MenuSounds.h"
 
 #include <algorithm>
 #include <cmath>
@@ -110,6 +111,7 @@ ScreenId ControlsScreen::update(const FrameInfo& frame) {
         if (attempt.bound || attempt.cancelled) capturing = -1;
     } else {
         const MenuResult result = menu.update(input, entries(), area);
+        menuSounds(game, menu.moved(), result.entry >= 0);
         if (result.entry >= 0 && result.entry < kBindingCount) {
             capturing = result.entry;
             message = std::string("Press a key for ") + bindingSlots[static_cast<std::size_t>(capturing)].action +

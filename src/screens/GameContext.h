@@ -8,6 +8,7 @@
 #include "game/DebugCam.h"
 #include "model/ModelLibrary.h"
 
+class AudioEngine;
 class PlayWorld;
 class PlayerProgress;
 struct Graphics;
@@ -38,6 +39,7 @@ struct GameContext {
     PlayWorld& world;
     PlayerProgress& progress;
     Graphics& graphics;
+    AudioEngine& audio;
     DisplaySwitches& switches;
     DebugCam& debugCam;
     Shell& shell;

@@ -5,6 +5,7 @@
 #include "save/RaceTime.h"
 #include "screens/Graphics.h"
 #include "screens/MenuScreens.h"
+#include "screens/MenuSounds.h"
 #include "screens/PlayWorld.h"
 
 #include <algorithm>
@@ -43,6 +44,7 @@ ScreenId LevelSelectScreen::update(const FrameInfo& frame) {
     area.rowHeight = 44.0f;
     area.textScale = 1.8f;
     const MenuResult result = menu.update(frame.input, entries, area);
+    menuSounds(game, menu.moved(), result.entry >= 0);
 
     const float cx = frame.width * 0.5f;
     layout.clear();

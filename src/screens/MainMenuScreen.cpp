@@ -5,6 +5,7 @@
 #include "screens/ControlsText.h"
 #include "screens/Graphics.h"
 #include "screens/MenuLayout.h"
+#include "screens/MenuSounds.h"
 #include "screens/PlayWorld.h"
 #include "ui/TextLayout.h"
 
@@ -28,6 +29,7 @@ ScreenId MainMenuScreen::update(const FrameInfo& frame) {
                                           {0.7f, 0.7f, 0.9f, 1.0f}));
     const MainMenuButtons boxes = buildMainMenuButtons(w, h);
     const int activated = buttons.update(input, {boxes.play, boxes.settings, boxes.quit});
+    menuSounds(game, buttons.moved(), activated >= 0);
     const int lit = buttons.highlighted();
     appendButton(layout, boxes.play, lit == 0, {0.4f, 0.4f, 0.8f, 1.0f}, {0.2f, 0.2f, 0.5f, 1.0f},
                  "ENTER / CLICK TO PLAY", 1.65f, kWhite);

@@ -34,6 +34,13 @@ UiBox incrementBox(const MenuArea& area, int index) {
 }
 
 MenuResult MenuList::update(const Input& input, const std::vector<MenuEntry>& entries, const MenuArea& area) {
+    const int before = highlight;
+    MenuResult result = choose(input, entries, area);
+    highlightMoved = highlight != before;
+    return result;
+}
+
+MenuResult MenuList::choose(const Input& input, const std::vector<MenuEntry>& entries, const MenuArea& area) {
     MenuResult result;
     const int count = static_cast<int>(entries.size());
     if (count == 0) return result;

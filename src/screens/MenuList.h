@@ -46,7 +46,12 @@ public:
     void append(UiDrawList& list, const std::vector<MenuEntry>& entries, const MenuArea& area) const;
     int highlighted() const { return highlight; }
     void highlightEntry(int index) { highlight = index; }
+    // The highlight moved in the last update (the menu ticks).
+    bool moved() const { return highlightMoved; }
 
 private:
+    MenuResult choose(const Input& input, const std::vector<MenuEntry>& entries, const MenuArea& area);
+
     int highlight = 0;
+    bool highlightMoved = false;
 };

@@ -1,11 +1,13 @@
 // The pause screen.
 #include "screens/PauseScreen.h"
 
+#include "audio/AudioEngine.h"
 #include "input/Keys.h"
 #include "screens/ControlsText.h"
 #include "screens/Graphics.h"
 #include "screens/Hud.h"
 #include "screens/MenuLayout.h"
+#include "screens/MenuSounds.h"
 #include "screens/PlayHud.h"
 #include "screens/PlayWorld.h"
 #include "screens/WorldView.h"
@@ -34,6 +36,7 @@ std::vector<UiBox> pauseButtonBoxes(float width, float height) {
 
 void PauseScreen::enter(ScreenId) {
     buttons.highlightFirst();
+    game.audio.cue({SoundEffect::Pause, Vec3(0.0f), 1.0f});
     std::cout << "Paused.\n";
 }
 
@@ -41,6 +44,7 @@ ScreenId PauseScreen::update(const FrameInfo& frame) {
     const Input& input = frame.input;
     const std::vector<UiBox> boxes = pauseButtonBoxes(frame.width, frame.height);
     const int activated = buttons.update(input, boxes);
+    menuSounds(game, buttons.moved(), activated >= 0);
 
     layout.clear();
     layout.push_back(makeRectDraw({0.0f, 0.0f, frame.width, frame.height}, {0.0f, 0.0f, 0.05f, 0.55f}));

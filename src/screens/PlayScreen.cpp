@@ -1,7 +1,9 @@
 // Live play.
 #include "screens/PlayScreen.h"
 
+#include "audio/AudioEngine.h"
 #include "game/BallControl.h"
+#include "screens/GameSounds.h"
 #include "input/Keys.h"
 #include "screens/Graphics.h"
 #include "screens/Hud.h"
@@ -92,7 +94,7 @@ ScreenId PlayScreen::update(const FrameInfo& frame) {
     for (int i = 0; i < steps && world.attempt().outcome == AttemptOutcome::Playing; ++i) {
         const StepInput step = playerStepInput(input, keys, cameraMoveDirections(world.camera()), jumpTapPending);
         jumpTapPending = false;
-        world.step(step, game.switches.debugCamActive);
+        for (const SoundCue& cue : cuesFor(world.step(step, game.switches.debugCamActive))) game.audio.cue(cue);
     }
     world.particles().update(frame.dt);
     world.ageSplit(frame.dt);

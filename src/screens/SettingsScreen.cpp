@@ -4,6 +4,7 @@
 #include "input/MenuInput.h"
 #include "screens/Graphics.h"
 #include "screens/MenuLayout.h"
+#include "screens/MenuSounds.h"
 
 #include <algorithm>
 
@@ -143,6 +144,7 @@ ScreenId SettingsScreen::update(const FrameInfo& frame) {
     const MenuArea area = settingsArea(frame.width, frame.height);
     std::vector<MenuEntry> entries = settingsEntries(choices);
     const MenuResult result = menu.update(input, entries, area);
+    menuSounds(game, menu.moved(), result.entry >= 0);
     if (result.entry >= 0 && result.entry < ControlsButton) {
         stepChoice(choices, result.entry, result.step);
         entries = settingsEntries(choices);
