@@ -76,6 +76,7 @@ Attempt startAttempt(const Level& level, const std::vector<const ModelData*>& mo
     attempt.powerups = std::move(powerups);
     attempt.lives = lives;
     attempt.timeLeft = level.levelTime;
+    attempt.checkpointsReached.assign(level.checkpoints.size(), false);
     attempt.physics = std::make_unique<PhysicsWorld>();
     attempt.physics->loadLevel(attempt.ball, level, attempt.run, models);
     return attempt;
@@ -89,6 +90,7 @@ GameEvents stepAttempt(Attempt& attempt, const StepInput& input, bool ballFrozen
         moveBall(attempt, input, events);
         updateFall(attempt, kStepSeconds, events);
         if (attempt.outcome != AttemptOutcome::Playing) return events;
+        reachCheckpoints(attempt, events);
         updateCountdown(attempt, kStepSeconds, events);
     }
     if (isPowerupActive(attempt.powerups, PowerupType::Magnet)) {
@@ -106,6 +108,7 @@ GameEvents stepAttempt(Attempt& attempt, const StepInput& input, bool ballFrozen
     if (attempt.outcome == AttemptOutcome::Playing || attempt.outcome == AttemptOutcome::TimeUp) {
         checkLevelComplete(attempt, events);
     }
+    if (attempt.outcome == AttemptOutcome::Playing) noteLockedGate(attempt, attempt.ball.radius + kEndTileSlack, events);
     attempt.clock += kStepSeconds;
     attempt.steps += 1;
     return events;

@@ -34,6 +34,9 @@ struct Attempt {
     float timeLeft = 0.0f;
     bool falling = false;
     float fallTimer = 0.0f;
+    int checkpoint = -1;                   // the last checkpoint reached, -1 for the start
+    std::vector<bool> checkpointsReached;  // per checkpoint of the level
+    bool atLockedGate = false;             // on the end tile with coins missing
     float clock = 0.0f;  // game seconds since the start: drives the pickups' bob
     int steps = 0;
     AttemptOutcome outcome = AttemptOutcome::Playing;

@@ -19,6 +19,8 @@ enum class GameEventType {
     FellOff,           // a life is at stake
     ShieldSaved,
     Respawned,
+    CheckpointReached, // objectIndex: the checkpoint's index in the level's list
+    GateLocked,        // arrived at the end tile with coins left; strength: how many
     LevelComplete,
     TimeUp,
     OutOfLives,

@@ -7,7 +7,18 @@
 
 namespace {
 
-void respawnAtStart(Attempt& attempt) { resetBall(attempt.ball, attempt.level->start); }
+void respawn(Attempt& attempt) { resetBall(attempt.ball, respawnPoint(attempt)); }
+
+bool insideEndBox(const Level& level, Vec3 p, float margin) {
+    if (!level.hasEndTile) return false;
+    for (int axis = 0; axis < 3; ++axis) {
+        const float half = level.endTileSize[axis] * 0.5f;
+        if (!(level.endTilePos[axis] - half - margin <= p[axis] && p[axis] <= level.endTilePos[axis] + half + margin)) {
+            return false;
+        }
+    }
+    return true;
+}
 
 void removeShields(std::vector<ActivePowerup>& active) {
     active.erase(std::remove_if(active.begin(), active.end(),
@@ -39,37 +50,79 @@ GameEvent eventOf(GameEventType type, Vec3 position) {
 
 }  // namespace
 
+bool hasFallen(const Level& level, const Ball& ball) {
+    if (ball.position.y < kFallHeight) return true;
+    const bool overGround = std::fabs(ball.position.x) <= kGroundHalfWidth && std::fabs(ball.position.z) <= kGroundHalfWidth;
+    return level.ground && overGround && ball.position.y - ball.radius < 0.0f;
+}
+
+Vec3 respawnPoint(const Attempt& attempt) {
+    const Level& level = *attempt.level;
+    const auto reached = static_cast<std::size_t>(attempt.checkpoint);
+    if (attempt.checkpoint < 0 || reached >= level.checkpoints.size()) return level.start;
+    return level.checkpoints[reached] + Vec3(0.0f, kCheckpointLift, 0.0f);
+}
+
 void updateFall(Attempt& attempt, float dt, GameEvents& events) {
     Ball& ball = attempt.ball;
-    if (!attempt.falling && ball.position.y < kFallHeight) {
+    if (!attempt.falling && hasFallen(*attempt.level, ball)) {
         if (isPowerupActive(attempt.powerups, PowerupType::Shield)) {
             removeShields(attempt.powerups);
-            respawnAtStart(attempt);
+            respawn(attempt);
             say(attempt) << "Shield absorbed the fall! No life lost.\n";
             events.push_back(eventOf(GameEventType::ShieldSaved, ball.position));
             return;
         }
+        // The life goes now, as the player sees the ball go; the respawn waits.
         attempt.falling = true;
         attempt.fallTimer = kFallDelay;
+        attempt.lives -= 1;
+        attempt.livesLost += 1;
         ball.velocity = Vec3(0.0f);
-        say(attempt) << "Fell off! Lives remaining: " << attempt.lives - 1 << "\n";
+        say(attempt) << "Fell off! Lives remaining: " << attempt.lives << "\n";
         events.push_back(eventOf(GameEventType::FellOff, ball.position));
     }
     if (!attempt.falling) return;
     attempt.fallTimer -= dt;
     if (attempt.fallTimer > 0.0f) return;
     attempt.falling = false;
-    attempt.lives -= 1;
-    attempt.livesLost += 1;
     if (attempt.lives <= 0) {
         attempt.outcome = AttemptOutcome::OutOfLives;
         say(attempt) << "GAME OVER\n";
         events.push_back(eventOf(GameEventType::OutOfLives, ball.position));
         return;
     }
-    respawnAtStart(attempt);
+    respawn(attempt);
     say(attempt) << "Respawned. Lives left: " << attempt.lives << "\n";
     events.push_back(eventOf(GameEventType::Respawned, ball.position));
+}
+
+void reachCheckpoints(Attempt& attempt, GameEvents& events) {
+    const Level& level = *attempt.level;
+    if (attempt.falling) return;
+    for (std::size_t i = 0; i < level.checkpoints.size() && i < attempt.checkpointsReached.size(); ++i) {
+        if (glm::length(attempt.ball.position - level.checkpoints[i]) > kCheckpointReach) continue;
+        attempt.checkpoint = static_cast<int>(i);
+        if (attempt.checkpointsReached[i]) continue;
+        attempt.checkpointsReached[i] = true;
+        say(attempt) << "Checkpoint!\n";
+        GameEvent event = eventOf(GameEventType::CheckpointReached, level.checkpoints[i]);
+        event.objectIndex = static_cast<int>(i);
+        events.push_back(event);
+    }
+}
+
+void noteLockedGate(Attempt& attempt, float margin, GameEvents& events) {
+    const Level& level = *attempt.level;
+    const int missing = coinCount(level.objects) - collectedCoinCount(level, attempt.run);
+    const bool locked = missing > 0 && insideEndBox(level, attempt.ball.position, margin);
+    if (locked && !attempt.atLockedGate) {
+        say(attempt) << "Gate locked: " << missing << " coins left\n";
+        GameEvent event = eventOf(GameEventType::GateLocked, attempt.ball.position);
+        event.strength = static_cast<float>(missing);
+        events.push_back(event);
+    }
+    attempt.atLockedGate = locked;
 }
 
 void updateCountdown(Attempt& attempt, float dt, GameEvents& events) {
@@ -145,13 +198,6 @@ void collectPickups(Attempt& attempt, const std::vector<int>& picked, GameEvents
 }
 
 bool isEndReached(const Level& level, const LevelRun& run, Vec3 p, float margin) {
-    if (!level.hasEndTile) return false;
     if (collectedCoinCount(level, run) < coinCount(level.objects)) return false;
-    for (int axis = 0; axis < 3; ++axis) {
-        const float half = level.endTileSize[axis] * 0.5f;
-        const float low = level.endTilePos[axis] - half - margin;
-        const float high = level.endTilePos[axis] + half + margin;
-        if (!(low <= p[axis] && p[axis] <= high)) return false;
-    }
-    return true;
+    return insideEndBox(level, p, margin);
 }

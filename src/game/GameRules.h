@@ -7,13 +7,32 @@
 #include "game/Attempt.h"
 
 constexpr float kFallHeight = -50.0f;  // ball centre below this has fallen off
+constexpr float kCheckpointReach = 1.0f;     // from the flag's foot to the ball's centre
+constexpr float kCheckpointLift = 0.6f;      // a respawned ball starts this far over the flag's foot
+constexpr float kGroundHalfWidth = 80.0f;    // the drawn ground reaches this far from the origin
 constexpr float kFallDelay = 1.2f;
 constexpr float kMagnetReach = 8.0f;
 constexpr float kMagnetPullSpeed = 14.0f;  // at distance 0, falling linearly to 0 at the reach
 
-// Falling below the level: the shield saves once, otherwise a life goes after
-// the fall delay and the ball respawns at the start (or the attempt is lost).
+// Falling below the level, or onto the drawn ground of a level that has one:
+// the shield saves once, otherwise a life goes at once and, after the fall
+// delay, the ball respawns at the last checkpoint reached, else at the start
+// (or the attempt is lost).
 void updateFall(Attempt& attempt, float dt, GameEvents& events);
+
+// True when the ball has fallen out of the level: below it, or (over a level
+// with ground) down to the drawn ground, which only looks solid.
+bool hasFallen(const Level& level, const Ball& ball);
+
+// Where a fall comes back to: over the last checkpoint reached, else the start.
+Vec3 respawnPoint(const Attempt& attempt);
+
+// A checkpoint within reach of the ball becomes the respawn point; each says
+// "Checkpoint!" once.
+void reachCheckpoints(Attempt& attempt, GameEvents& events);
+
+// Arriving at the end tile with coins left says so once per arrival.
+void noteLockedGate(Attempt& attempt, float margin, GameEvents& events);
 
 // The countdown, standing still while falling; reaching 0 loses the attempt.
 void updateCountdown(Attempt& attempt, float dt, GameEvents& events);

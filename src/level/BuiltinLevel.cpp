@@ -52,6 +52,7 @@ Level makeLevel1() {
     level.hasEndTile = true;
     level.endTilePos = {8.0f, 0.5f, -8.0f};
     level.endTileSize = {2.5f, 0.6f, 2.5f};
+    level.endTileObject = static_cast<int>(level.objects.size());
     level.addTile(level.endTilePos, level.endTileSize, {0.1f, 0.9f, 0.3f});
     return level;
 }

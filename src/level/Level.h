@@ -48,6 +48,10 @@ struct Level {
     Vec3 endTilePos{0.0f};
     Vec3 endTileSize{2.0f, 1.0f, 2.0f};
     std::string endTileObj;
+    int endTileObject = -1;            // the end tile's index in the objects, -1 without one
+    // Points on the ground where checkpoint flags stand; reaching one makes it
+    // the place a fall comes back to. In file order, which is the way through.
+    std::vector<Vec3> checkpoints;
     std::string music;                 // the tune's description as the file gives it; empty for the default
     std::vector<SceneObject> objects;
 

@@ -220,6 +220,7 @@ void readEndTile(std::istream& in, Level& level) {
     level.hasEndTile = true;
     const std::string word = readWord(in);
     if (!endsArguments(word)) level.endTileObj = word;
+    level.endTileObject = static_cast<int>(level.objects.size());
     SceneObject& tile = level.addTile(level.endTilePos, level.endTileSize, kEndTileColor);
     if (!level.endTileObj.empty()) setModel(tile, level.endTileObj);
 }
@@ -254,6 +255,7 @@ const KeyEntry kKeys[] = {
     {"movetile", readMovingTile},
     {"coin", readCoin},
     {"powerup", readPowerup},
+    {"checkpoint", [](std::istream& in, Level& level) { level.checkpoints.push_back(readVec3(in)); }},
     {"end_tile", readEndTile},
     {"endtile", readEndTile},
 };

@@ -33,6 +33,8 @@ std::vector<SoundCue> cuesFor(const GameEvents& events) {
             case GameEventType::FellOff: cue.effect = SoundEffect::Fall; break;
             case GameEventType::ShieldSaved:
             case GameEventType::Respawned: cue.effect = SoundEffect::Respawn; break;
+            case GameEventType::CheckpointReached: cue.effect = SoundEffect::Checkpoint; break;
+            case GameEventType::GateLocked: cue.effect = SoundEffect::PowerupExpire; break;
             case GameEventType::LevelComplete: cue.effect = SoundEffect::LevelComplete; break;
             case GameEventType::TimeUp:
             case GameEventType::OutOfLives: cue.effect = SoundEffect::GameOver; break;

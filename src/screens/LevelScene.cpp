@@ -60,6 +60,33 @@ Mat4 objectTransform(const SceneObject& object, const ObjectPose& pose) {
     return glm::scale(m, object.size);
 }
 
+Vec3 gateShade(Vec3 color, bool open, float seconds) {
+    if (!open) return color * 0.35f;
+    return color * (1.25f + 0.2f * std::sin(seconds * 4.0f));
+}
+
+namespace {
+
+const Vec3 kFlagWaiting{0.9f, 0.25f, 0.2f};
+const Vec3 kFlagReached{0.25f, 0.95f, 0.4f};
+const Vec3 kPostColor{0.75f, 0.75f, 0.78f};
+
+// A post with a flag at the checkpoint's foot; no body, so it never blocks the ball.
+void addCheckpointFlag(SceneDrawList& scene, Vec3 foot, bool reached, const ModelLibrary& library) {
+    SceneItem post;
+    post.model = library.shape(BasicShape::Cylinder);
+    post.transform = glm::scale(glm::translate(Mat4(1.0f), foot + Vec3(0.0f, 0.8f, 0.0f)), Vec3(0.12f, 1.6f, 0.12f));
+    post.color = kPostColor;
+    scene.items.push_back(post);
+    SceneItem flag;
+    flag.model = library.shape(BasicShape::Box);
+    flag.transform = glm::scale(glm::translate(Mat4(1.0f), foot + Vec3(0.33f, 1.38f, 0.0f)), Vec3(0.6f, 0.4f, 0.05f));
+    flag.color = reached ? kFlagReached : kFlagWaiting;
+    scene.items.push_back(flag);
+}
+
+}  // namespace
+
 Vec4 beltMarking(const SceneObject& object, float seconds) {
     if (object.tileType != TileType::Conveyor) return Vec4(0.0f);
     // The same direction the physics pushes the ball along.
@@ -72,7 +99,8 @@ Vec4 beltMarking(const SceneObject& object, float seconds) {
 
 SceneDrawList buildLevelScene(const Level& level, const LevelRun& run, const LevelModels& models,
                               const std::vector<ObjectPose>& poses, const BallPose& ball, Vec3 sunPosition,
-                              float seconds) {
+                              const PlayMarks& marks, const ModelLibrary& library) {
+    const float seconds = marks.seconds;
     SceneDrawList scene;
     scene.items.reserve(level.objects.size());
     const std::size_t count = std::min({level.objects.size(), run.objects.size(), poses.size(), models.objects.size()});
@@ -88,8 +116,16 @@ SceneDrawList buildLevelScene(const Level& level, const LevelRun& run, const Lev
         item.tint = shade.tint;
         item.surface = static_cast<std::uint32_t>(object.material);
         item.belt = beltMarking(object, seconds);
+        if (static_cast<int>(i) == level.endTileObject) {
+            item.color = gateShade(item.color, marks.gateOpen, seconds);
+            item.tint = gateShade(item.tint, marks.gateOpen, seconds);
+        }
         if (object.tileType == TileType::Crumble) item.cracks = std::clamp(state.crumbleProgress / kCrumbleDelay, 0.0f, 1.0f);
         scene.items.push_back(item);
+    }
+    for (std::size_t i = 0; i < level.checkpoints.size(); ++i) {
+        addCheckpointFlag(scene, level.checkpoints[i], i < marks.checkpointsReached.size() && marks.checkpointsReached[i],
+                          library);
     }
     scene.balls.push_back({ballModelMatrix(ball.position, ball.rotation, ball.radius), ball.color});
     scene.ground = level.ground;

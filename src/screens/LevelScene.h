@@ -45,7 +45,18 @@ struct BallPose {
 // belt has run after `seconds` of game time; none for any other tile.
 Vec4 beltMarking(const SceneObject& object, float seconds);
 
-// `seconds` is the attempt's game time, which runs the belts' chevrons.
+// What the drawing needs of the attempt besides the run: its game time (which
+// runs the belts' chevrons and the open gate's glow), whether the gate is
+// open, and which checkpoints were reached.
+struct PlayMarks {
+    float seconds = 0.0f;
+    bool gateOpen = false;
+    std::vector<bool> checkpointsReached;
+};
+
+// The gate's colour: dim while coins are missing, glowing once it is open.
+Vec3 gateShade(Vec3 color, bool open, float seconds);
+
 SceneDrawList buildLevelScene(const Level& level, const LevelRun& run, const LevelModels& models,
                               const std::vector<ObjectPose>& poses, const BallPose& ball, Vec3 sunPosition,
-                              float seconds);
+                              const PlayMarks& marks, const ModelLibrary& library);

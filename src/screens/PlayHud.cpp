@@ -69,6 +69,10 @@ UiDrawList buildPlayHud(const Attempt& attempt, float width, float height) {
     return list;
 }
 
+namespace {
+constexpr float kIntroSeconds = 2.0f;
+}  // namespace
+
 int timeUsedCentiseconds(const Attempt& attempt) {
     return centisecondsForSteps(static_cast<std::uint32_t>(std::max(attempt.steps, 0)));
 }
@@ -89,6 +93,22 @@ UiDraw endPanel(float width, float height) {
 }
 
 }  // namespace
+
+UiDrawList buildCallouts(const Attempt& attempt, const std::string& gateMessage, float width, float height) {
+    UiDrawList list;
+    const float cx = width * 0.5f;
+    if (attempt.clock < kIntroSeconds && !attempt.quiet) {
+        const Level& level = *attempt.level;
+        pushBacked(list, makeCenteredTextDraw(level.name, cx, height * 0.3f, fittingScale(level.name, 3.2f, width - 40.0f),
+                                              {1.0f, 0.92f, 0.5f, 1.0f}));
+        pushBacked(list, makeCenteredTextDraw("Collect " + std::to_string(coinCount(level.objects)) + " coins", cx,
+                                              height * 0.3f + 44.0f, 2.0f, {1.0f, 1.0f, 1.0f, 1.0f}));
+    }
+    if (!gateMessage.empty()) {
+        pushBacked(list, makeCenteredTextDraw(gateMessage, cx, height * 0.4f, 3.0f, {1.0f, 0.75f, 0.3f, 1.0f}));
+    }
+    return list;
+}
 
 UiDrawList buildSplit(const std::string& split, bool ahead, float width, float height) {
     UiDrawList list;

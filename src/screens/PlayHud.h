@@ -31,6 +31,10 @@ std::string runSummaryText(const Attempt& attempt);
 
 UiDrawList buildLevelCompleteScreen(const Attempt& attempt, const CompletionNote& note, float width, float height);
 
+// What the player is told in the middle of the screen: the level's name and
+// its coins for the first two seconds, then "N COINS LEFT" at a locked gate.
+UiDrawList buildCallouts(const Attempt& attempt, const std::string& gateMessage, float width, float height);
+
 // The split against the ghost at the last coin, green ahead, red behind.
 UiDrawList buildSplit(const std::string& split, bool ahead, float width, float height);
 

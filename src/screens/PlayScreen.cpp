@@ -97,7 +97,7 @@ ScreenId PlayScreen::update(const FrameInfo& frame) {
         for (const SoundCue& cue : cuesFor(world.step(step, game.switches.debugCamActive))) game.audio.cue(cue);
     }
     world.particles().update(frame.dt);
-    world.ageSplit(frame.dt);
+    world.ageMessages(frame.dt);
 
     const ScreenId next = screenAfter(world.attempt().outcome);
     if (next != ScreenId::Play) return next;
@@ -112,4 +112,5 @@ void PlayScreen::draw(const FrameInfo& frame) {
     canvas.draw(buildPlayHud(world.attempt(), frame.width, frame.height));
     canvas.draw(buildPowerupPanels(world.attempt().powerups, frame.width));
     canvas.draw(buildSplit(world.split(), world.splitAhead(), frame.width, frame.height));
+    canvas.draw(buildCallouts(world.attempt(), world.gateMessage(), frame.width, frame.height));
 }

@@ -30,6 +30,20 @@ float lowestTileBottom(const Level& level) {
 
 }  // namespace
 
+Vec2 wayOnFrom(const Level& level, int checkpoint) {
+    const auto from = static_cast<std::size_t>(checkpoint);
+    if (from >= level.checkpoints.size()) return Vec2(0.0f, -1.0f);
+    const Vec3 here = level.checkpoints[from];
+    const Vec3 next = from + 1 < level.checkpoints.size() ? level.checkpoints[from + 1]
+                      : level.hasEndTile                  ? level.endTilePos
+                                                          : here + Vec3(0.0f, 0.0f, -1.0f);
+    const Vec2 way(next.x - here.x, next.z - here.z);
+    const float length = glm::length(way);
+    return length > 0.001f ? way / length : Vec2(0.0f, -1.0f);
+}
+
+float yawTowards(Vec2 way) { return std::atan2(-way.x, -way.y) * kRadToDeg; }
+
 PlayWorld::PlayWorld(GameSession& session, ModelLibrary& models, PlayerProgress& earned)
     : game(session), library(models), progress(earned), sparks(kParticleCapacity) {}
 
@@ -41,6 +55,7 @@ void PlayWorld::begin(Attempt attempt) {
     simulation.reset();
     sparks.clear();
     splitText.clear();
+    gateText.clear();
     recording = RunRecording();
     recording.level = game.levelIndex + 1;
     const auto slot = static_cast<std::size_t>(game.levelIndex);
@@ -148,9 +163,11 @@ void PlayWorld::noteCoin(const GameEvent& event) {
     }
 }
 
-void PlayWorld::ageSplit(float seconds) {
+void PlayWorld::ageMessages(float seconds) {
     splitShownFor -= seconds;
     if (splitShownFor <= 0.0f) splitText.clear();
+    gateShownFor -= seconds;
+    if (gateShownFor <= 0.0f) gateText.clear();
 }
 
 GameEvents PlayWorld::step(const StepInput& input, bool ballFrozen) {
@@ -161,10 +178,16 @@ GameEvents PlayWorld::step(const StepInput& input, bool ballFrozen) {
     bool teleported = false;
     for (const GameEvent& event : events) {
         if (event.type == GameEventType::CoinTaken) noteCoin(event);
-        // The camera jumps with the ball rather than sweep across the level.
+        // The camera jumps with the ball rather than sweep across the level,
+        // and from a checkpoint it looks on along the way.
         if (event.type == GameEventType::Respawned || event.type == GameEventType::ShieldSaved) {
+            if (current.checkpoint >= 0) orbit.yaw = yawTowards(wayOnFrom(*current.level, current.checkpoint));
             orbit.follow(current.ball.position, 1.0f);
             teleported = true;
+        }
+        if (event.type == GameEventType::GateLocked) {
+            gateText = std::to_string(static_cast<int>(event.strength)) + " COINS LEFT";
+            gateShownFor = kSplitSeconds;
         }
         if (event.type == GameEventType::LevelComplete && !watching) {
             recording.finishStep = static_cast<std::uint32_t>(current.steps);
@@ -197,9 +220,12 @@ SceneDrawList PlayWorld::scene(float blend) {
     ball.radius = current.ball.radius;
     ball.color = current.ball.color;
     const LevelModels& models = levelModels(game, game.levelIndex, library);
-    const float seconds = current.clock + (blend - 1.0f) * kStepSeconds;
+    PlayMarks marks;
+    marks.seconds = current.clock + (blend - 1.0f) * kStepSeconds;
+    marks.gateOpen = collectedCoinCount(*current.level, current.run) == coinCount(current.level->objects);
+    marks.checkpointsReached = current.checkpointsReached;
     SceneDrawList scene = buildLevelScene(*current.level, current.run, models, blended, ball,
-                                          sunPosition(*current.level, current.timeLeft), seconds);
+                                          sunPosition(*current.level, current.timeLeft), marks, library);
     if (ghostRace) {
         const Vec3 at = glm::mix(ghostRace->previousPosition, ghostRace->latestPosition, blend);
         scene.ghosts.push_back({ballModelMatrix(at, ghostRace->attempt.ball.rotation, current.ball.radius), kGhostColor});

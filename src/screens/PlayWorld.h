@@ -21,6 +21,12 @@ struct Graphics;
 // The ghost's pale blue, drawn see-through.
 const Vec3 kGhostColor{0.55f, 0.8f, 1.0f};
 
+// The way on from checkpoint `checkpoint` on the ground (x, z), unit length:
+// towards the next checkpoint, else the end tile.
+Vec2 wayOnFrom(const Level& level, int checkpoint);
+// The orbit camera's yaw that looks along `way`.
+float yawTowards(Vec2 way);
+
 class PlayWorld {
 public:
     PlayWorld(GameSession& session, ModelLibrary& library, PlayerProgress& progress);
@@ -61,8 +67,10 @@ public:
     // it is shown, else empty; negative is ahead.
     const std::string& split() const { return splitText; }
     bool splitAhead() const { return splitIsAhead; }
-    // Counts down the split's time on screen (frame seconds).
-    void ageSplit(float seconds);
+    // "3 COINS LEFT" for a while after the ball reached a locked gate, else empty.
+    const std::string& gateMessage() const { return gateText; }
+    // Counts down the split's and the gate message's time on screen (frame seconds).
+    void ageMessages(float seconds);
 
     // The scene as the frame shows it, `blend` (0..1) of a step past the last.
     SceneDrawList scene(float blend);
@@ -109,6 +117,8 @@ private:
     std::string splitText;
     bool splitIsAhead = false;
     float splitShownFor = 0.0f;
+    std::string gateText;
+    float gateShownFor = 0.0f;
     OrbitCamera orbit;
     SimulationClock simulation;
     ParticlePool sparks;
