@@ -3,13 +3,14 @@
 // camera, and the keys become the step's input as the play screen makes it.
 // One route step a line, x and z in world units (the height is the physics'
 // business), seconds; "#" starts a comment. RouteDriver::plan lists the steps.
+// Shared by the playthrough test and the play bench.
 #pragma once
 
 #include "support/PlayRecords.h"
-#include "support/TempDir.h"
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -34,7 +35,7 @@ inline Route loadRoute(const std::string& path) {
         {"go", A::Go, 2, 3}, {"jump", A::Jump, 2, 3}, {"hold", A::Hold, 3, 3}, {"await", A::Await, 4, 5},
         {"bounce", A::Bounce, 3, 3}, {"ride", A::Ride, 3, 4}, {"take", A::Take, 2, 2}};
     Route route;
-    std::istringstream lines(readFile(path));
+    std::ifstream lines(path);
     std::string line, word;
     for (int number = 1; std::getline(lines, line); ++number) {
         std::istringstream in(line.substr(0, line.find('#')));
