@@ -1,6 +1,6 @@
 // CPU cost of reading a large OBJ: a generated 100k-triangle grid with
 // positions, uvs and normals, parsed into meshes (de-duplication, tangents).
-#include "render/ObjParser.h"
+#include "model/ObjParser.h"
 
 #include <benchmark/benchmark.h>
 

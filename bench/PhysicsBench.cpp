@@ -1,20 +1,15 @@
-// Per-frame CPU cost of the ball and the physics: updateBall, the physics step
-// and the object update, as the play frame runs them, at 60 Hz.
-#include "app/Ball.h"
-#include "app/Input.h"
-#include "config/Config.h"
+// Per-step CPU cost of the ball and the physics: the ball control, the physics
+// step and the objects' animation, as an attempt runs them, at 1/60 s.
+#include "game/Attempt.h"
+#include "game/BallControl.h"
+#include "game/GameRules.h"
 #include "level/BuiltinLevel.h"
-#include "level/Level.h"
-#include "physics/PhysicsWorld.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 
 namespace {
-
-constexpr float kDt = 1.0f / 60.0f;
-constexpr int kPress = 1;
 
 // 2,000 tiles of 2 x 1 x 2 in a 40 x 50 grid with every behaviour mixed in,
 // one in twenty of them moving, and a coin over every tenth.
@@ -39,33 +34,28 @@ Level makeGeneratedLevel() {
 
 // The ball held forward while its heading turns, so it circles over the tiles
 // and meets every kind of contact; back to the start when it falls off.
-void runFrames(benchmark::State& state, Level level) {
-    PhysicsWorld world;
+void runSteps(benchmark::State& state, const Level& level) {
+    LevelRun run = startRun(level);
     Ball ball;
     resetBall(ball, level.start);
-    world.loadLevel(ball, level.objects);
-    Input input;
-    const Config config;
-    input.onKeyEvent(config.keyMoveForward, kPress);
-    input.update();
+    PhysicsWorld world;
+    world.loadLevel(ball, level, run, {});
     float time = 0.0f;
     for (auto _ : state) {
         const float heading = time * 1.2f;
-        const Vec3 forward(std::cos(heading), 0.0f, std::sin(heading));
-        const Vec3 right(-forward.z, 0.0f, forward.x);
-        updateBall(ball, kDt, input, forward, right, config, 1.0f, false);
-        world.step(ball, level.objects, kDt);
-        time += kDt;
-        benchmark::DoNotOptimize(updateObjects(level.objects, kDt, time, ball.position, ball.radius));
+        updateBall(ball, kStepSeconds, makeStepInput({std::cos(heading), std::sin(heading)}, false), 1.0f, false);
+        world.step(ball, level, run, kStepSeconds);
+        benchmark::DoNotOptimize(animateObjects(level, run, kStepSeconds, time, ball.position, ball.radius));
+        time += kStepSeconds;
         if (ball.position.y < -50.0f) resetBall(ball, level.start);
     }
     benchmark::DoNotOptimize(ball);
 }
 
-void BM_PhysicsFramePlains(benchmark::State& state) { runFrames(state, makeLevel1()); }
-BENCHMARK(BM_PhysicsFramePlains)->Unit(benchmark::kMicrosecond);
+void BM_PhysicsStepPlains(benchmark::State& state) { runSteps(state, makeLevel1()); }
+BENCHMARK(BM_PhysicsStepPlains)->Unit(benchmark::kMicrosecond);
 
-void BM_PhysicsFrame2000Tiles(benchmark::State& state) { runFrames(state, makeGeneratedLevel()); }
-BENCHMARK(BM_PhysicsFrame2000Tiles)->Unit(benchmark::kMicrosecond);
+void BM_PhysicsStep2000Tiles(benchmark::State& state) { runSteps(state, makeGeneratedLevel()); }
+BENCHMARK(BM_PhysicsStep2000Tiles)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -1,66 +1,46 @@
-// The game's own CPU work in a play frame, headless: a shipped level played
-// with the game's `updatePlayFrame`, the sparks' update and the HUD's draw list,
-// as the frame loop runs them, with the steering keys held in turn (forward,
-// left, back, right). A fall or a game over goes on as in the game: the level
-// restarts. Run from the source folder (levels/ and models/ are read from the
-// working directory). Under callgrind the argument is the level, the iteration
-// count the number of frames (tools/perf/cpu_instructions.sh).
-#include "app/PlayScreens.h"
-#include "level/LevelHandler.h"
-#include "render/ModelCache.h"
-#include "support/PlayRecords.h"
+// The game's own CPU work in a play frame, headless: a shipped level played by
+// its route (tests/playthrough) one simulation step a frame, through the
+// attempt's fixed step and the camera as the play world steps them, plus the
+// sparks' update and the HUD's draw list. A finished or lost attempt starts the
+// level again. Run from the source folder (levels/, models/ and the routes are
+// read from the working directory). Under callgrind the argument is the level,
+// the iteration count the number of frames (tools/perf/cpu_instructions.sh).
+#include "render/ParticlePool.h"
+#include "screens/PlayHud.h"
+#include "support/Route.h"
 
 #include <benchmark/benchmark.h>
 
 #include <iostream>
 #include <sstream>
 #include <string>
-#include <vector>
 
 namespace {
 
-constexpr float kDt = 1.0f / 60.0f;
 constexpr int kFrameCount = 600;
 
-// Held in turn for this many frames each, as tools/perf/game_timing.py steers.
-struct SteeringStep {
-    int key;
-    int frames;
-};
-constexpr SteeringStep kSteering[] = {{87, 36}, {65, 24}, {83, 36}, {68, 24}};  // W A S D
+struct PlayRig {
+    PlayRecords game{loadShippedLevels("")};
+    ParticlePool sparks{2048};
+    int slot;
+    RouteDriver driver{Route{}};
 
-struct PlayRig : PlayRecords {
-    int step = 0;
-    int framesInStep = 0;
+    explicit PlayRig(int level) : slot(level) { restart(); }
 
-    explicit PlayRig(int slot) : PlayRecords(resolveModel) {
-        for (int i = 1; i <= kLevelCount; ++i) {
-            levels.push_back(LevelHandler::load("levels/level" + std::to_string(i) + ".plvl"));
-        }
-        startLevel(session, slot);
-        input.onKeyEvent(kSteering[0].key, 1);
-    }
-
-    void steer() {
-        if (++framesInStep < kSteering[step].frames) return;
-        input.onKeyEvent(kSteering[step].key, 0);
-        step = (step + 1) % static_cast<int>(std::size(kSteering));
-        framesInStep = 0;
-        input.onKeyEvent(kSteering[step].key, 1);
+    void restart() {
+        game.start(slot);
+        driver = RouteDriver(loadRoute("tests/playthrough/level" + std::to_string(slot + 1) + ".route"));
     }
 
     // Kept out of line so that callgrind can count exactly this.
     [[gnu::noinline]] void playFrame() {
-        steer();
-        input.update();
-        elapsed += kDt;
-        updatePlayFrame(session, drag, input, config, PlayPointer{}, kDt, elapsed, false, 1280, 720);
-        particles.update(kDt);
-        benchmark::DoNotOptimize(buildPlayHud(progress, session.currentLevel(), 1280.0f, 720.0f));
-        if (state != GameState::Playing) {
-            startLevel(session, progress.levelIndex);
-            state = GameState::Playing;
+        const StepInput input = stepInputFor(driver.steer(game.attempt, game.camera), game.camera);
+        for (const GameEvent& event : game.step(input)) {
+            if (event.type == GameEventType::CoinTaken) sparks.emit(coinBurst(event.position));
         }
+        sparks.update(kStepSeconds);
+        benchmark::DoNotOptimize(buildPlayHud(game.attempt, 1280.0f, 720.0f));
+        if (game.attempt.outcome != AttemptOutcome::Playing || driver.finished()) restart();
     }
 };
 
@@ -69,12 +49,13 @@ void BM_PlayFrame(benchmark::State& state) {
     std::ostringstream console;
     std::streambuf* previous = std::cout.rdbuf(console.rdbuf());
     PlayRig rig(static_cast<int>(state.range(0)));
+    if (!rig.driver.route.error.empty()) state.SkipWithError(rig.driver.route.error.c_str());
     for (auto _ : state) {
         rig.playFrame();
         if (console.tellp() > (1 << 20)) console.str({});
     }
     std::cout.rdbuf(previous);
-    state.SetLabel(rig.levels[rig.progress.levelIndex].name);
+    state.SetLabel(rig.game.level().name);
 }
 // Level slots 0, 1, 2: levels/level1..3.plvl. A fixed count keeps callgrind's
 // figures repeatable from run to run.

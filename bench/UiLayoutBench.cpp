@@ -1,8 +1,8 @@
 // Cost of the CPU half of the 2D drawing per frame: glyph quads of a HUD line,
-// the HUD panels, and a whole settings-screen frame.
-#include "ui/Hud.h"
+// the HUD panels, and the settings screen's rows and buttons.
+#include "screens/Hud.h"
+#include "screens/MenuLayout.h"
 #include "ui/TextLayout.h"
-#include "ui/TextRenderer.h"
 
 #include <benchmark/benchmark.h>
 
@@ -29,18 +29,25 @@ void BM_HudPanels(benchmark::State& state) {
 }
 BENCHMARK(BM_HudPanels);
 
-void BM_SettingsScreenFrame(benchmark::State& state) {
-    TextRenderer ui;
-    ui.width = 1280;
-    ui.height = 720;
-    Config config;
-    ui.openSettings(config);
-    bool apply = false;
-    bool back = false;
+// The layout part of a settings-screen frame: four arrow rows and two buttons.
+void BM_SettingsRowsAndButtons(benchmark::State& state) {
+    const Vec4 white(1.0f), over(0.3f, 0.3f, 0.6f, 1.0f), idle(0.15f, 0.15f, 0.35f, 1.0f);
+    const char* const labels[] = {"Resolution:", "Fullscreen:", "FPS Cap:", "Y-Axis inv.:"};
+    UiDrawList list;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ui.updateSettings(config, {600.0, 212.0, false}, 1280, 720, apply, back));
+        list.clear();
+        const SettingsLayout layout = buildSettingsLayout(1280.0f, 720.0f);
+        bool decrement = false, increment = false;
+        for (int row = 0; row < 4; ++row) {
+            appendSettingRow(list, labels[row], resolutionText(resolutionAt(row)), layout.rowX,
+                             layout.firstRowY + row * kSettingRowStep, layout.rowWidth, 600.0, 212.0, false,
+                             decrement, increment);
+        }
+        appendButton(list, layout.apply, false, over, idle, "APPLY", 1.9f, white);
+        appendButton(list, layout.back, true, over, idle, "BACK", 1.9f, white);
+        benchmark::DoNotOptimize(list.data());
     }
 }
-BENCHMARK(BM_SettingsScreenFrame);
+BENCHMARK(BM_SettingsRowsAndButtons);
 
 }  // namespace

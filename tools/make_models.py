@@ -18,8 +18,11 @@ file's size scales them):
 
 Faces wind counter-clockwise seen from outside; every face is oriented away
 from a point inside its solid before it is written, and the script checks the
-result (closed solids enclose a positive volume). Only the Python standard
-library is used; PNGs are written with zlib and struct.
+result before writing: closed solids enclose a positive volume, a model stays
+within the triangle budget, the walkable models fill the unit footprint and
+stand at the height the level files expect, and every texture a material
+names exists with power-of-two sides. Only the Python standard library is
+used; PNGs are written with zlib and struct.
 """
 
 import math
@@ -31,6 +34,13 @@ import zlib
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
 OUT = os.path.join(ROOT, "models")
+
+# Every triangle is shaded per covered pixel on a software rasteriser.
+TRIANGLE_BUDGET = 200
+# Models the ball rolls on: (height of the walking surface, height up to which
+# the solid must fill the -0.5..0.5 footprint). Tiles replace a box whose top
+# is 0.5; the gate's floor is 0, below its beams.
+WALKABLE = {"island": (0.5, 10), "floe": (0.5, 10), "raft": (0.5, 10), "pillar": (0.5, 10), "gate": (0.0, 1)}
 
 # ---------------------------------------------------------------- vectors
 
@@ -135,7 +145,15 @@ class ObjModel:
     def triangle_count(self):
         return sum(len(f) - 2 for faces in self.groups.values() for f in faces)
 
-    def check(self):
+    def check(self, materials):
+        if self.triangle_count() > TRIANGLE_BUDGET:
+            raise ValueError(f"{self.name}: {self.triangle_count()} triangles, more than {TRIANGLE_BUDGET}")
+        for material in self.groups:
+            texture = materials[material][2]
+            if texture and not is_power_of_two_png(os.path.join(OUT, texture)):
+                raise ValueError(f"{self.name}: {texture} is missing or its sides are not powers of two")
+        if self.name in WALKABLE:
+            self.check_walkable(*WALKABLE[self.name])
         for part in self.closed_parts:
             volume = sum(
                 dot(points[0], cross(points[i], points[i + 1])) / 6.0
@@ -145,8 +163,24 @@ class ObjModel:
             if volume <= 0:
                 raise ValueError(f"{self.name}: a closed part winds inwards (volume {volume:.4f})")
 
+    def check_walkable(self, top, ceiling):
+        """Below `ceiling` the model spans the unit footprint and its highest upward face is at `top`."""
+        low, high, highest = [math.inf, math.inf], [-math.inf, -math.inf], -math.inf
+        for faces in self.groups.values():
+            for face in faces:
+                points = [self.positions[v - 1] for v, _, _ in face]
+                for p in (p for p in points if p[1] <= ceiling):
+                    low = [min(low[0], p[0]), min(low[1], p[2])]
+                    high = [max(high[0], p[0]), max(high[1], p[2])]
+                    if polygon_normal(points)[1] > 1e-6:
+                        highest = max(highest, p[1])
+        if any(abs(c + 0.5) > 1e-5 for c in low) or any(abs(c - 0.5) > 1e-5 for c in high):
+            raise ValueError(f"{self.name}: footprint {low}..{high}, not -0.5..0.5")
+        if abs(highest - top) > 1e-5:
+            raise ValueError(f"{self.name}: walking surface at {highest}, not {top}")
+
     def write(self, materials):
-        self.check()
+        self.check(materials)
         lines = [f"# {line}".rstrip() for line in self.comment.strip().splitlines()]
         lines.append(f"# Written by tools/make_models.py; {self.triangle_count()} triangles.")
         lines.append(f"mtllib {self.name}.mtl")
@@ -203,6 +237,14 @@ def write_png(name, width, height, pixels):
     png += chunk(b"IEND", b"")
     with open(os.path.join(OUT, name), "wb") as f:
         f.write(png)
+
+
+def is_power_of_two_png(path):
+    if not os.path.isfile(path):
+        return False
+    with open(path, "rb") as f:
+        width, height = struct.unpack(">II", f.read(24)[16:24])
+    return width > 0 and height > 0 and width & (width - 1) == 0 and height & (height - 1) == 0
 
 
 class TileableNoise:

@@ -1,30 +1,29 @@
-// Frame time of the 3D scene as the game draws it: a 1280 x 720 window with the
-// game's hints (OpenGL 3.3 core, 4x multisampling, no vertical sync), the real
-// scene renderer drawing a level exactly as a play frame does (shadow pass,
-// ground, objects, ball, sun) and swapping buffers. For each level it prints
-// the median and 95th percentile of whole frames, then, in a second run fenced
-// with glFinish after each pass, how the time splits between the shadow pass,
-// the lit pass, the overlays of a play frame (the HUD and the sun's glare) and
-// the swap (which resolves the multisampled buffer).
+// Frame time of the 3D scene as the game draws it: the game's own 1280 x 720
+// window (OpenGL 3.3 core, 4x multisampling, no vertical sync), a level's scene
+// draw list built as the play world builds it and drawn by the scene renderer
+// (shadow pass, ground, objects, ball), the glare and the sun, the play HUD,
+// and the swap. For each level it prints the median and 95th percentile of
+// whole frames, then, in a second run fenced with glFinish after each part, how
+// the time splits between the scene (shadow and lit passes), the sun with its
+// glare, the HUD and the swap (which resolves the multisampled buffer).
 //
 // Usage: pembrix_frame_bench [--frames N] [--warmup N] [--png FOLDER] [LEVEL...]
 // LEVEL is "plains" for the built-in level or a level file; by default The
 // Plains and levels/level1..3.plvl, read relative to the working directory
 // (run it from the source folder, which holds shaders/, levels/ and models/).
-#include "app/Ball.h"
-#include "app/GameProgress.h"
-#include "app/OrbitCamera.h"
-#include "app/PlayScreens.h"
-#include "app/SceneFrame.h"
+#include "app/Window.h"
+#include "game/GameRules.h"
+#include "game/OrbitCamera.h"
 #include "level/BuiltinLevel.h"
 #include "level/LevelHandler.h"
 #include "render/BallRenderer.h"
+#include "render/FrameState.h"
 #include "render/Gl.h"
 #include "render/LensFlare.h"
-#include "ui/TextRenderer.h"
+#include "screens/LevelScene.h"
+#include "screens/PlayHud.h"
+#include "ui/Canvas.h"
 
-#define GLFW_INCLUDE_NONE
-#include <GLFW/glfw3.h>
 #include <stb_image_write.h>
 
 #include <algorithm>
@@ -41,7 +40,6 @@ namespace {
 
 constexpr int kWidth = 1280;
 constexpr int kHeight = 720;
-constexpr float kDt = 1.0f / 60.0f;
 
 using Clock = std::chrono::steady_clock;
 
@@ -84,30 +82,10 @@ Options parseOptions(int argc, char** argv) {
     return options;
 }
 
-GLFWwindow* openGameWindow() {
-    if (!glfwInit()) return nullptr;
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
-    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
-    glfwWindowHint(GLFW_SAMPLES, 4);
-    GLFWwindow* window = glfwCreateWindow(kWidth, kHeight, "Pembrix frame bench", nullptr, nullptr);
-    if (!window) return nullptr;
-    glfwMakeContextCurrent(window);
-    glfwSwapInterval(0);
-    std::string missing;
-    if (!loadGl(missing)) {
-        std::cerr << "GL entry points missing: " << missing << "\n";
-        return nullptr;
-    }
-    glEnable(GL_MULTISAMPLE);
-    return window;
-}
-
 // The ball resting on the highest tile top under the level's start, as after
 // the first physics steps of a level.
-Ball ballOnStart(const Level& level) {
-    Ball ball;
-    ball.position = level.start;
+Vec3 restingBall(const Level& level) {
+    Vec3 position = level.start;
     float top = -1e9f;
     for (const SceneObject& object : level.objects) {
         if (object.kind != ObjectKind::Tile) continue;
@@ -115,24 +93,25 @@ Ball ballOnStart(const Level& level) {
         const Vec3 d = level.start - object.pos;
         if (std::abs(d.x) <= half.x && std::abs(d.z) <= half.z) top = std::max(top, object.pos.y + half.y);
     }
-    if (top > -1e9f) ball.position.y = top + ball.radius;
-    return ball;
+    if (top > -1e9f) position.y = top + 0.5f;
+    return position;
 }
 
 struct FrameTimes {
     std::vector<double> total;
     std::vector<double> cpu;
-    std::vector<double> shadow;
-    std::vector<double> lit;
-    std::vector<double> overlays;
+    std::vector<double> scene;
+    std::vector<double> sun;
+    std::vector<double> hud;
     std::vector<double> swap;
 };
 
-// What a play frame draws over the scene: the HUD and the sun's glare.
-struct Overlays {
-    TextRenderer ui;
+// Everything a play frame draws with, made once for the whole run.
+struct Drawers {
+    ModelLibrary library;
+    BallRenderer renderer;
     LensFlare flare;
-    GameProgress progress;
+    Canvas canvas;
 };
 
 double percentile(std::vector<double> values, double share) {
@@ -143,54 +122,54 @@ double percentile(std::vector<double> values, double share) {
 }
 
 // One level drawn for `warmup` + `frames` frames. Unfenced, only whole frames
-// are timed (swap to swap, as the game runs); fenced, each pass is finished
+// are timed (swap to swap, as the game runs); fenced, each part is finished
 // before the next starts and timed on its own.
-FrameTimes runFrames(GLFWwindow* window, BallRenderer& renderer, Overlays& overlays, Level& level, int warmup,
-                     int frames, bool fenced) {
-    Ball ball = ballOnStart(level);
+FrameTimes runFrames(Window& window, Drawers& drawers, const Level& level, int warmup, int frames, bool fenced) {
+    Attempt attempt = startAttempt(level, {}, kStartingLives, {});  // the HUD's figures
+    const LevelModels models = resolveLevelModels(level, drawers.library);
+    LevelRun run = startRun(level);
+    BallPose ball;
+    ball.position = restingBall(level);
     OrbitCamera camera;
     camera.aspect = static_cast<float>(kWidth) / kHeight;
-    for (int i = 0; i < 20; ++i) camera.follow(ball.position, 1.0f);
+    camera.follow(ball.position, 1.0f);
+    const SceneView view{camera.view(), camera.projection(), kWidth, kHeight};
     FrameTimes times;
     float clock = 0.0f;
     Clock::time_point previous = Clock::now();
     double previousCpu = processCpuMilliseconds();
     for (int frame = 0; frame < warmup + frames; ++frame) {
-        clock += kDt;
+        clock += kStepSeconds;
         // Coins spin and bob, tiles move: the scene changes as in play.
-        updateObjects(level.objects, kDt, clock, Vec3(1e6f), ball.radius);
+        animateObjects(level, run, kStepSeconds, clock, Vec3(1e6f), ball.radius);
         const Clock::time_point start = Clock::now();
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        glDrawBuffer(GL_BACK);
-        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-        glEnable(GL_CULL_FACE);
-        glCullFace(GL_BACK);
-        glViewport(0, 0, kWidth, kHeight);
-        glClearColor(level.skyColor.r, level.skyColor.g, level.skyColor.b, 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        drawSceneShadows(renderer, level, ball, true);
+        const SceneDrawList scene =
+            buildLevelScene(level, run, models, objectPoses(level, run), ball, sunPosition(level, level.levelTime));
+        beginFrame({kWidth, kHeight, level.skyColor, false, true});
+        drawers.renderer.drawScene(scene, view, drawers.library, SceneOptions{});
         if (fenced) glFinish();
-        const Clock::time_point shadowDone = Clock::now();
-        drawSceneLit(renderer, level, ball, camera.view(), camera.projection(), kWidth, kHeight);
-        renderer.drawSun(camera.view(), camera.projection(), level.sunPos, level.sunObj);
+        const Clock::time_point sceneDone = Clock::now();
+        drawers.flare.draw(view.view, view.projection, scene.sunPosition, scene.light.sunColor, kWidth, kHeight,
+                           kStepSeconds);
+        drawers.renderer.drawSun(scene, view, drawers.library);
         if (fenced) glFinish();
-        const Clock::time_point litDone = Clock::now();
-        overlays.ui.drawList(buildPlayHud(overlays.progress, level, kWidth, kHeight));
-        overlays.flare.draw(camera.view(), camera.projection(), level.sunPos, level.sunColor, kWidth, kHeight, kDt);
+        const Clock::time_point sunDone = Clock::now();
+        fillPolygons();
+        drawers.canvas.draw(buildPlayHud(attempt, kWidth, kHeight));
         if (fenced) glFinish();
-        const Clock::time_point overlaysDone = Clock::now();
-        glfwSwapBuffers(window);
+        const Clock::time_point hudDone = Clock::now();
+        window.swapBuffers();
         if (fenced) glFinish();
-        glfwPollEvents();
+        window.pollEvents();
         const Clock::time_point end = Clock::now();
         const double cpu = processCpuMilliseconds();
         if (frame >= warmup) {
             times.cpu.push_back(cpu - previousCpu);
             times.total.push_back(fenced ? millisecondsBetween(start, end) : millisecondsBetween(previous, end));
-            times.shadow.push_back(millisecondsBetween(start, shadowDone));
-            times.lit.push_back(millisecondsBetween(shadowDone, litDone));
-            times.overlays.push_back(millisecondsBetween(litDone, overlaysDone));
-            times.swap.push_back(millisecondsBetween(overlaysDone, end));
+            times.scene.push_back(millisecondsBetween(start, sceneDone));
+            times.sun.push_back(millisecondsBetween(sceneDone, sunDone));
+            times.hud.push_back(millisecondsBetween(sunDone, hudDone));
+            times.swap.push_back(millisecondsBetween(hudDone, end));
         }
         previous = end;
         previousCpu = cpu;
@@ -227,42 +206,40 @@ void saveResolvedFrame(const std::string& path) {
 
 int main(int argc, char** argv) {
     const Options options = parseOptions(argc, argv);
-    GLFWwindow* window = openGameWindow();
-    if (!window) {
+    Config config;
+    config.screenWidth = kWidth;
+    config.screenHeight = kHeight;
+    Input input;
+    Window window;
+    if (!window.open(config, input)) {
         std::cerr << "No 1280x720 OpenGL 3.3 core window (is DISPLAY set?)\n";
         return 1;
     }
-    std::cout << "OpenGL " << reinterpret_cast<const char*>(glGetString(GL_RENDERER)) << ", "
-              << kWidth << "x" << kHeight << ", 4x multisampling, " << options.frames << " frames after "
-              << options.warmup << " warm-up frames\n";
-    BallRenderer renderer;
-    if (!renderer.init(kWidth, kHeight)) return 1;
-    Overlays overlays;
-    overlays.ui.init(kWidth, kHeight);
-    overlays.flare.init();
-    std::printf("%-22s %10s %10s %10s | %10s %10s %10s %10s %10s\n", "level", "median ms", "p95 ms", "cpu ms",
-                "fenced ms", "shadow %", "lit %", "overlays %", "swap %");
-    for (const std::string& name : options.levels) {
-        Level level = name == "plains" ? makeLevel1() : LevelHandler::load(name);
-        const FrameTimes frames = runFrames(window, renderer, overlays, level, options.warmup, options.frames, false);
-        if (!options.pngFolder.empty()) {
-            std::filesystem::create_directories(options.pngFolder);
-            saveResolvedFrame(options.pngFolder + "/" + std::filesystem::path(name).stem().string() + ".png");
+    prepareContext();
+    std::cout << "OpenGL " << glVersionText() << ", " << kWidth << "x" << kHeight << ", 4x multisampling, "
+              << options.frames << " frames after " << options.warmup << " warm-up frames\n";
+    {
+        // Every GL owner ends in this scope, before the window and its context.
+        Drawers drawers;
+        if (!drawers.renderer.init() || !drawers.flare.init()) return 1;
+        drawers.canvas.init(kWidth, kHeight);
+        std::printf("%-22s %10s %10s %10s | %10s %10s %10s %10s %10s\n", "level", "median ms", "p95 ms", "cpu ms",
+                    "fenced ms", "scene %", "sun %", "hud %", "swap %");
+        for (const std::string& name : options.levels) {
+            const Level level = name == "plains" ? makeLevel1() : LevelHandler::load(name);
+            const FrameTimes frames = runFrames(window, drawers, level, options.warmup, options.frames, false);
+            if (!options.pngFolder.empty()) {
+                std::filesystem::create_directories(options.pngFolder);
+                saveResolvedFrame(options.pngFolder + "/" + std::filesystem::path(name).stem().string() + ".png");
+            }
+            const FrameTimes parts = runFrames(window, drawers, level, options.warmup, options.frames, true);
+            const double fencedMedian = percentile(parts.total, 0.5);
+            auto share = [&](const std::vector<double>& part) { return 100.0 * percentile(part, 0.5) / fencedMedian; };
+            std::printf("%-22s %10.1f %10.1f %10.1f | %10.1f %10.0f %10.0f %10.0f %10.0f\n", name.c_str(),
+                        percentile(frames.total, 0.5), percentile(frames.total, 0.95), percentile(frames.cpu, 0.5),
+                        fencedMedian, share(parts.scene), share(parts.sun), share(parts.hud), share(parts.swap));
+            std::fflush(stdout);
         }
-        const FrameTimes parts = runFrames(window, renderer, overlays, level, options.warmup, options.frames, true);
-        const double fencedMedian = percentile(parts.total, 0.5);
-        auto share = [&](const std::vector<double>& pass) { return 100.0 * percentile(pass, 0.5) / fencedMedian; };
-        std::printf("%-22s %10.1f %10.1f %10.1f | %10.1f %10.0f %10.0f %10.0f %10.0f\n", name.c_str(),
-                    percentile(frames.total, 0.5), percentile(frames.total, 0.95), percentile(frames.cpu, 0.5),
-                    fencedMedian,
-                    share(parts.shadow), share(parts.lit), share(parts.overlays), share(parts.swap));
-        std::fflush(stdout);
     }
-    overlays.flare.release();
-    overlays.ui.release();
-    releaseSharedTextBuffers();
-    renderer.destroy();
-    glfwDestroyWindow(window);
-    glfwTerminate();
     return 0;
 }

@@ -1,6 +1,6 @@
 // libFuzzer target: any bytes through the MTL parser; every material name is
 // unique and every texture path lies under the given folder.
-#include "render/MtlParser.h"
+#include "model/MtlParser.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -6,16 +6,20 @@
 #include "level/Level.h"
 
 #include <cmath>
+#include <initializer_list>
 
 inline bool hasOnlyFiniteNumbers(const Level& level) {
     bool finite = std::isfinite(level.levelTime);
-    const auto check = [&](std::initializer_list<float> numbers) { for (float n : numbers) finite = finite && std::isfinite(n); };
-    const auto checkVec = [&](Vec3 v) { check({v.x, v.y, v.z}); };
-    for (Vec3 v : {level.skyColor, level.sunPos, level.sunPosBase, level.sunColor, level.sunAmbient, level.start,
-                   level.endTilePos, level.endTileSize}) checkVec(v);
+    const auto check = [&](std::initializer_list<float> numbers) {
+        for (float n : numbers) finite = finite && std::isfinite(n);
+    };
+    for (Vec3 v : {level.skyColor, level.sunPos, level.sunColor, level.sunAmbient, level.start,
+                   level.endTilePos, level.endTileSize}) {
+        check({v.x, v.y, v.z});
+    }
     for (const SceneObject& o : level.objects) {
-        for (Vec3 v : {o.pos, o.size, o.color, o.moveAxis}) checkVec(v);
-        check({o.phase, o.moveAmplitude, o.moveSpeed, o.moveOffset, o.anim});
+        for (Vec3 v : {o.pos, o.size, o.color, o.moveAxis}) check({v.x, v.y, v.z});
+        check({o.phase, o.moveAmplitude, o.moveSpeed, o.moveOffset});
     }
     return finite;
 }

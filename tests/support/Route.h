@@ -1,22 +1,18 @@
-// A scripted way through a level, played by pressing the game's movement and
-// jump keys as a player would, steering by the orbit camera. One step a line,
-// x and z in world units (the height is the physics' business), seconds; "#"
-// starts a comment. The steps are listed in RouteDriver::plan.
+// A scripted way through a level, played as a player would: before every step
+// the driver picks the movement keys and jump to hold, steering by the orbit
+// camera, and the keys become the step's input as the play screen makes it.
+// One route step a line, x and z in world units (the height is the physics'
+// business), seconds; "#" starts a comment. RouteDriver::plan lists the steps.
+// Shared by the playthrough test and the play bench.
 #pragma once
 
-#include "app/Ball.h"
-#include "app/Input.h"
-#include "app/OrbitCamera.h"
-#include "config/Config.h"
-#include "level/Level.h"
-#include "support/TempDir.h"
+#include "support/PlayRecords.h"
 
 #include <algorithm>
 #include <cmath>
-#include <set>
+#include <fstream>
 #include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
 
 enum class RouteAction { Go, Jump, Hold, Await, Bounce, Ride, Take };
@@ -30,28 +26,27 @@ struct RouteStep {
 
 struct Route {
     std::vector<RouteStep> steps;
-    std::string error;  // the first line that was not understood, or the unreadable file
+    std::string error;  // the first line not understood, or the unreadable file
 };
 
 inline Route loadRoute(const std::string& path) {
     using A = RouteAction;
     const struct { const char* word; A action; std::size_t least, most; } kinds[] = {
-        {"go", A::Go, 2, 3},       {"jump", A::Jump, 2, 3},  {"hold", A::Hold, 3, 3}, {"await", A::Await, 4, 5},
+        {"go", A::Go, 2, 3}, {"jump", A::Jump, 2, 3}, {"hold", A::Hold, 3, 3}, {"await", A::Await, 4, 5},
         {"bounce", A::Bounce, 3, 3}, {"ride", A::Ride, 3, 4}, {"take", A::Take, 2, 2}};
     Route route;
-    std::istringstream lines(readFile(path));
+    std::ifstream lines(path);
     std::string line, word;
-    for (int number = 1; route.error.empty() && std::getline(lines, line); ++number) {
+    for (int number = 1; std::getline(lines, line); ++number) {
         std::istringstream in(line.substr(0, line.find('#')));
         std::vector<float> n;
         if (!(in >> word)) continue;
         for (float value; in >> value;) n.push_back(value);
-        const auto kind = std::find_if(std::begin(kinds), std::end(kinds), [&](const auto& k) { return word == k.word; });
+        const auto kind = std::find_if(std::begin(kinds), std::end(kinds), [&](auto& k) { return word == k.word; });
         if (!in.eof() || kind == std::end(kinds) || n.size() < kind->least || n.size() > kind->most) {
-            route.error = path + " line " + std::to_string(number) + ": " + line;
-            break;
+            return {{}, path + " line " + std::to_string(number) + ": " + line};
         }
-        const bool lifted = kind->action == A::Await || kind->action == A::Ride;
+        const bool lifted = kind->action == A::Await || kind->action == A::Ride;  // these give a height too
         RouteStep step{kind->action, lifted ? Vec3(n[0], n[1], n[2]) : Vec3(n[0], 0.0f, n[1])};
         step.line = number;
         if (!lifted && n.size() > 2) step.speed = step.seconds = n[2];
@@ -59,16 +54,11 @@ inline Route loadRoute(const std::string& path) {
         if (lifted && n.size() > kind->least) step.tolerance = n.back();
         route.steps.push_back(step);
     }
-    if (route.steps.empty() && route.error.empty()) route.error = "cannot read " + path;
+    if (route.steps.empty()) route.error = "cannot read " + path;
     return route;
 }
 
 inline Vec3 flat(Vec3 v) { return {v.x, 0.0f, v.z}; }
-
-// Where a tile is now, or where its motion sine takes it `ahead` seconds from now.
-inline Vec3 tileAt(const SceneObject& tile, float ahead = 0.0f) {
-    return tile.pos + tile.moveAxis * (std::sin((tile.anim + ahead) * tile.moveSpeed) * tile.moveAmplitude);
-}
 
 // Velocity of length `speed` along `offset`, or nothing for no offset.
 inline Vec3 along(Vec3 offset, float speed) {
@@ -78,98 +68,103 @@ inline Vec3 along(Vec3 offset, float speed) {
 
 // Braking towards `point`: 2.5 units/s per unit of distance, at most 4.
 inline Vec3 holdAt(Vec3 point, const Ball& ball) {
-    return along(flat(point - ball.position), std::min(4.0f, glm::length(flat(point - ball.position)) * 2.5f));
+    const Vec3 offset = flat(point - ball.position);
+    return along(offset, std::min(4.0f, glm::length(offset) * 2.5f));
 }
 
-// The uncollected object of `kind` whose middle is nearest `point` (flat) within `radius`, or null.
-inline const SceneObject* nearest(const Level& level, ObjectKind kind, Vec3 point, float radius) {
-    const SceneObject* best = nullptr;
-    for (const SceneObject& object : level.objects) {
-        const float distance = glm::length(flat(tileAt(object) - point));
-        if (object.kind == kind && !object.collected && distance < radius) best = &object, radius = distance;
-    }
-    return best;
-}
-
-// Plays a route a frame at a time, feeding key changes to `input` as the window's key callback would.
 struct RouteDriver {
     Route route;
     std::size_t current = 0;
-    struct { float elapsed = 0.0f; bool jumped = false, rising = false, holdSet = false; int throws = 0; Vec3 hold{0.0f}; } now;
-    std::set<int> keysDown;
+    struct {  // what the current route step has seen so far
+        float elapsed = 0.0f;
+        bool jumped = false, rising = false, holdSet = false;
+        int throws = 0;
+        Vec3 hold{0.0f};
+    } now;
 
     explicit RouteDriver(Route steps) : route(std::move(steps)) {}
     bool finished() const { return current >= route.steps.size(); }
 
-    void setKey(Input& input, int key, bool down) {
-        if (down == (keysDown.count(key) > 0)) return;
-        input.onKeyEvent(key, down ? 1 : 0);
-        if (down) keysDown.insert(key);
-        else keysDown.erase(key);
+    // Where moving tile `i` is, or where its motion sine takes it `ahead` seconds from now.
+    static Vec3 tileAt(const Attempt& a, std::size_t i, float ahead = 0.0f) {
+        const SceneObject& tile = a.level->objects[i];
+        const ObjectState& state = a.run.objects[i];
+        return state.pos + tile.moveAxis * (std::sin((state.anim + ahead) * tile.moveSpeed) * tile.moveAmplitude);
+    }
+    // The untaken object of `kind` nearest `point` (flat) within `radius`, or -1.
+    static int nearest(const Attempt& a, ObjectKind kind, Vec3 point, float radius) {
+        int best = -1;
+        for (std::size_t i = 0; i < a.run.objects.size(); ++i) {
+            const float distance = glm::length(flat(placedPosition(a.level->objects[i], a.run.objects[i]) - point));
+            const bool candidate = a.level->objects[i].kind == kind && !a.run.objects[i].collected;
+            if (candidate && distance < radius) best = static_cast<int>(i), radius = distance;
+        }
+        return best;
     }
 
     struct Plan { bool done = false; Vec3 velocity{0.0f}; bool jump = false; };
 
-    Plan plan(const RouteStep& step, const Ball& ball, const Level& level) {
+    Plan plan(const RouteStep& step, const Attempt& a) {
+        const Ball& ball = a.ball;
         const Vec3 toTarget = flat(step.target - ball.position);
         switch (step.action) {
-        case RouteAction::Go: return {glm::length(toTarget) < 0.3f, along(toTarget, step.speed), false};  // go X Z [SPEED]
+        case RouteAction::Go:  // go X Z [SPEED]
+            return {glm::length(toTarget) < 0.3f, along(toTarget, step.speed)};
         case RouteAction::Jump: {  // jump X Z [SPEED]: once grounded; done when landed there
             const bool takeOff = !now.jumped && ball.grounded;
-            const bool landed = !takeOff && now.jumped && now.elapsed > 0.1f && ball.grounded && glm::length(toTarget) < 0.6f;
+            const bool landed = !takeOff && now.jumped && now.elapsed > 0.1f && ball.grounded &&
+                                glm::length(toTarget) < 0.6f;
             now.jumped = now.jumped || takeOff;
             return {landed, along(toTarget, step.speed), takeOff};
         }
-        case RouteAction::Hold: return {now.elapsed >= step.seconds, holdAt(step.target, ball), false};  // hold X Z SECONDS
+        case RouteAction::Hold:  // hold X Z SECONDS
+            return {now.elapsed >= step.seconds, holdAt(step.target, ball)};
         case RouteAction::Await: {  // await X Y Z LEAD [TOL]: until a moving tile will be near (X, Y, Z) in LEAD s
             if (!now.holdSet) now.hold = flat(ball.position), now.holdSet = true;
-            const bool coming = std::any_of(level.objects.begin(), level.objects.end(), [&](const SceneObject& tile) {
-                return tile.kind == ObjectKind::MovingTile && glm::length(tileAt(tile, step.seconds) - step.target) < step.tolerance;
-            });
-            return {coming, holdAt(now.hold, ball), false};
+            bool coming = false;
+            for (std::size_t i = 0; i < a.run.objects.size(); ++i) {
+                const bool moving = a.level->objects[i].kind == ObjectKind::MovingTile;
+                coming = coming || (moving && glm::length(tileAt(a, i, step.seconds) - step.target) < step.tolerance);
+            }
+            return {coming, holdAt(now.hold, ball)};
         }
         case RouteAction::Ride: {  // ride X Y Z [TOL]: keep to the middle of the moving tile until it is near (X, Y, Z)
-            const SceneObject* tile = nearest(level, ObjectKind::MovingTile, ball.position, INFINITY);
-            if (!tile) return {true, Vec3(0.0f), false};
-            const float rate = std::cos(tile->anim * tile->moveSpeed) * tile->moveAmplitude * tile->moveSpeed;
-            const Vec3 velocity = tile->moveAxis * rate + flat(tileAt(*tile) - ball.position) * 2.5f;
-            return {glm::length(tileAt(*tile) - step.target) < step.tolerance, velocity, false};
+            const int i = nearest(a, ObjectKind::MovingTile, ball.position, INFINITY);
+            if (i < 0) return {true};
+            const SceneObject& tile = a.level->objects[i];
+            const float rate = std::cos(a.run.objects[i].anim * tile.moveSpeed) * tile.moveAmplitude * tile.moveSpeed;
+            const Vec3 velocity = tile.moveAxis * rate + flat(tileAt(a, i) - ball.position) * 2.5f;
+            return {glm::length(tileAt(a, i) - step.target) < step.tolerance, velocity};
         }
         case RouteAction::Take: {  // take X Z: the coin nearest (X, Z) within 4, wherever the magnet moved it
-            const SceneObject* coin = nearest(level, ObjectKind::Coin, step.target, 4.0f);
-            if (!coin) return {true, Vec3(0.0f), false};
-            const Vec3 toCoin = flat(coin->pos - ball.position);
-            return {false, along(toCoin, std::min(step.speed, glm::length(toCoin) * 2.5f + 2.0f)), false};
+            const int i = nearest(a, ObjectKind::Coin, step.target, 4.0f);
+            if (i < 0) return {true};
+            const Vec3 toCoin = flat(a.run.objects[i].pos - ball.position);
+            return {false, along(toCoin, std::min(step.speed, glm::length(toCoin) * 2.5f + 2.0f))};
         }
         case RouteAction::Bounce: {  // bounce X Z COUNT: a pad throws at 7.56 units/s or more, a jump at 7
             const bool rising = ball.velocity.y > 7.3f;
             now.throws += rising && !now.rising;
             now.rising = rising;
-            return {now.throws >= step.seconds, holdAt(step.target, ball), false};
+            return {now.throws >= step.seconds, holdAt(step.target, ball)};
         }
         }
-        return {true, Vec3(0.0f), false};
+        return {true};
     }
 
-    // Call once a frame before `input.update()`; returns false once every step is done and no key is held.
-    bool steer(const Ball& ball, const Level& level, const OrbitCamera& camera, const Config& config, Input& input, float dt) {
-        setKey(input, config.keyJump, false);
+    // The keys to hold for the next step; none once every route step is done.
+    // Each camera axis on its own; an error under 0.2 units/s leaves a key
+    // alone so the ball does not shiver.
+    HeldKeys steer(const Attempt& attempt, const OrbitCamera& camera) {
         for (; !finished(); ++current, now = {}) {
-            const Plan next = plan(route.steps[current], ball, level);
+            const Plan next = plan(route.steps[current], attempt);
             if (next.done) continue;
-            setKey(input, config.keyJump, next.jump);
-            // Each camera axis on its own; errors under 0.2 units/s leave a key alone so the ball does not shiver.
             const MoveDirections directions = cameraMoveDirections(camera);
-            const Vec3 error = flat(next.velocity) - flat(ball.velocity);
+            const Vec3 error = flat(next.velocity) - flat(attempt.ball.velocity);
             const float ahead = glm::dot(error, directions.forward), side = glm::dot(error, directions.right);
-            setKey(input, config.keyMoveForward, ahead > 0.2f);
-            setKey(input, config.keyMoveBack, ahead < -0.2f);
-            setKey(input, config.keyMoveRight, side > 0.2f);
-            setKey(input, config.keyMoveLeft, side < -0.2f);
-            now.elapsed += dt;
-            return true;
+            now.elapsed += kStepSeconds;
+            return {ahead > 0.2f, ahead < -0.2f, side < -0.2f, side > 0.2f, next.jump};
         }
-        for (int key : {config.keyMoveForward, config.keyMoveBack, config.keyMoveLeft, config.keyMoveRight}) setKey(input, key, false);
-        return false;
+        return {};
     }
 };

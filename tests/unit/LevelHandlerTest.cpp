@@ -1,6 +1,8 @@
 // The level file reader: its messages, the grammar's traps and hostile input.
 #include "level/LevelHandler.h"
 
+#include "game/GameRules.h"
+
 #include "support/ConsoleCapture.h"
 #include "support/LevelInvariants.h"
 #include "support/TempDir.h"
@@ -33,7 +35,8 @@ std::string unknownKey(int line, const std::string& key) {
 TEST(LevelFile, MessagesCountEveryLineAndOnlyAFirstColumnHashIsAComment) {
     EXPECT_EQ(parseText("").out, "[LevelHandler] Loaded 'Unnamed Level'  objects=0  coins=0\n");
     const Parsed parsed = parseText("# c\n\nBOGUS 1\n  # x\n   \n\r\nTile_Thing 3\r\nname Two\ncoin 0 1 0\ntile\ncoin");
-    EXPECT_EQ(parsed.err, unknownKey(3, "bogus") + unknownKey(4, "#") + unknownKey(5, "") + unknownKey(7, "tile_thing"));
+    EXPECT_EQ(parsed.err,
+              unknownKey(3, "bogus") + unknownKey(4, "#") + unknownKey(5, "") + unknownKey(7, "tile_thing"));
     EXPECT_EQ(parsed.out, "[LevelHandler] Loaded 'Two'  objects=3  coins=2\n");
 }
 
@@ -50,7 +53,7 @@ TEST(LevelFile, KeysIgnoreCaseAndABadNumberEndsTheLineKeepingScalars) {
         EXPECT_EQ(level.levelTime, c.time) << c.text;  // a typo must not end the level at once
     }
     const Level level = parseText("Sun_Position 1 2 3\nname   Crater\t Rim # \nname\nsun_obj s.obj\nsun_obj\n").level;
-    EXPECT_EQ(std::tie(level.sunPos, level.sunPosBase), std::make_tuple(Vec3(1, 2, 3), Vec3(1, 2, 3)));
+    EXPECT_EQ(level.sunPos, Vec3(1, 2, 3));
     EXPECT_EQ(std::tie(level.name, level.sunObj), std::make_tuple("Crater\t Rim # ", "s.obj"));
     for (const auto& [word, on] : {std::pair<const char*, bool>{"YES", true}, {"On", true}, {"1", true}, {"2", false},
                                    {"on\nground", false}}) {
@@ -61,8 +64,10 @@ TEST(LevelFile, KeysIgnoreCaseAndABadNumberEndsTheLineKeepingScalars) {
 TEST(LevelFile, TileTagsAreCommentMaterialModelOrTypeAndTheLastOfEachSortWins) {
     const struct { const char* tags; Material material; TileType type; const char* model; } cases[] = {
         {"ICE", Material::None, TileType::Ice, ""}, {"bouncy # crumble", Material::None, TileType::Bouncy, ""},
-        {"tex:Stone", Material::None, TileType::Normal, ""}, {"stone", Material::None, TileType::Normal, ""},  // case and prefix
-        {"ice foo", Material::None, TileType::Normal, ""}, {"models/ice.obj", Material::None, TileType::Normal, "models/ice.obj"},
+        {"tex:Stone", Material::None, TileType::Normal, ""},
+        {"stone", Material::None, TileType::Normal, ""},  // case and prefix
+        {"ice foo", Material::None, TileType::Normal, ""},
+        {"models/ice.obj", Material::None, TileType::Normal, "models/ice.obj"},
         {"a\\b rock. ice", Material::None, TileType::Ice, "a\\b"},  // rock. is no path
         {"tex:wood tex:dirt a.obj b.obj crumble", Material::Dirt, TileType::Crumble, "b.obj"}};
     for (const auto& c : cases) {
@@ -75,9 +80,11 @@ TEST(LevelFile, TileTagsAreCommentMaterialModelOrTypeAndTheLastOfEachSortWins) {
 
 TEST(LevelFile, MovetileOffsetWordIsUsedUpEvenWhenItIsNoNumber) {
     const struct { const char* tail; Vec3 axis; float amplitude, speed, offset; TileType type; } cases[] = {
-        {"0 0 1", {0, 0, 1}, 3, 1.5f, 0, TileType::Normal}, {"", {0, 0, 0}, 3, 1.5f, 0, TileType::Normal},  // no axis: at rest
+        {"0 0 1", {0, 0, 1}, 3, 1.5f, 0, TileType::Normal},
+        {"", {0, 0, 0}, 3, 1.5f, 0, TileType::Normal},  // no axis: at rest
         {"1 0 0 2 1 ice", {1, 0, 0}, 2, 1, 0, TileType::Normal},  // ice was the offset
-        {"1 0 0 2 1 0.75x ice", {1, 0, 0}, 2, 1, 0.75f, TileType::Ice}, {"1 0 0 2 1 #0 ice", {1, 0, 0}, 2, 1, 0, TileType::Normal},
+        {"1 0 0 2 1 0.75x ice", {1, 0, 0}, 2, 1, 0.75f, TileType::Ice},
+        {"1 0 0 2 1 #0 ice", {1, 0, 0}, 2, 1, 0, TileType::Normal},
         {"1 0 0 2 1 1e50 ice", {1, 0, 0}, 2, 1, 0, TileType::Ice},
         {"1 0 0 2 1 nan ice", {1, 0, 0}, 2, 1, 0, TileType::Ice},  // NaN would spread to the body
         {"1 0 0 fast 1 0 ice", {1, 0, 0}, 3, 1.5f, 0, TileType::Normal},  // keeps the default, ends the line
@@ -92,10 +99,13 @@ TEST(LevelFile, MovetileOffsetWordIsUsedUpEvenWhenItIsNoNumber) {
 
 TEST(LevelFile, CoinAndPowerupWordsArePathPhaseColourOrModel) {
     const Vec3 boost = powerupColor(PowerupType::SpeedBoost);
-    const struct { const char* line; PowerupType type; Vec3 color; float phase; const char *model, *unknown; } cases[] = {
-        {"coin 1 2 3 models/coin.obj 0.5", {}, {}, 0, "models/coin.obj", nullptr}, {"coin 1 2 3 spin # c.obj", {}, {}, 0, "", nullptr},
+    struct Case { const char* line; PowerupType type; Vec3 color; float phase; const char *model, *unknown; };
+    const Case cases[] = {
+        {"coin 1 2 3 models/coin.obj 0.5", {}, {}, 0, "models/coin.obj", nullptr},
+        {"coin 1 2 3 spin # c.obj", {}, {}, 0, "", nullptr},
         {"coin 1 2 3 0.5 coin", {}, {}, 0.5f, "coin", nullptr},  // taken without the path test
-        {"coin 1 2 3 -nan c.obj", {}, {}, 0, "c.obj", nullptr}, {"powerup 0 1 0", PowerupType::SpeedBoost, boost, 0, "", ""},
+        {"coin 1 2 3 -nan c.obj", {}, {}, 0, "c.obj", nullptr},
+        {"powerup 0 1 0", PowerupType::SpeedBoost, boost, 0, "", ""},
         {"powerup 0 1 0 RoCkEt 0.5 0.5 0.5", PowerupType::SpeedBoost, Vec3(0.5f), 0, "", "RoCkEt"},
         {"powerup 0 1 0 SHIELD", PowerupType::Shield, powerupColor(PowerupType::Shield), 0, "", nullptr},
         {"powerup 0 1 0 shield 1 0 0 0.7 s", PowerupType::Shield, {1, 0, 0}, 0.7f, "s", nullptr},
@@ -116,8 +126,8 @@ TEST(LevelFile, CoinAndPowerupWordsArePathPhaseColourOrModel) {
 TEST(LevelFile, EndTileWithoutSizeIsOnlyItsMarginAndASecondOneKeepsTheModel) {
     const Level level = parseText("end_tile 1 0 1 2 1 2 end.obj\nendtile 8 0.5 -8\n").level;
     EXPECT_EQ(std::tie(level.endTileObj, level.objects.at(1).objPath), std::make_tuple("end.obj", "end.obj"));
-    EXPECT_TRUE(isEndReached(level, {8.5f, 0.5f, -8.0f}, 0.5f));
-    EXPECT_FALSE(isEndReached(level, {8.6f, 0.5f, -8.0f}, 0.5f));
+    EXPECT_TRUE(isEndReached(level, startRun(level), {8.5f, 0.5f, -8.0f}, 0.5f));
+    EXPECT_FALSE(isEndReached(level, startRun(level), {8.6f, 0.5f, -8.0f}, 0.5f));
 }
 
 // Every tricky file kept for the fuzzer (NUL and high bytes, long lines, huge
@@ -141,7 +151,8 @@ TEST(LevelFile, CorpusFilesParseToFiniteNumbersAndCrLfReadsLikeLf) {
 TEST(LevelLoad, AnythingButAReadableFileGivesThePlainsWithoutALoadedLine) {
     TempDir dir;
     std::filesystem::create_directories(dir / "folder.plvl");
-    for (const std::string& path : {(dir / "none.plvl").string(), (dir / "folder.plvl").string(), std::string("/dev/null")}) {
+    const std::string none = (dir / "none.plvl").string(), folder = (dir / "folder.plvl").string();
+    for (const std::string& path : {none, folder, std::string("/dev/null")}) {
         ConsoleCapture console;
         const Level level = LevelHandler::load(path);
         EXPECT_EQ(console.stderrText(), "[LevelHandler] Cannot open '" + path + "' " DASH " loading makeLevel1()\n");

@@ -1,21 +1,12 @@
-// Builders shared by the physics tests: a ball in flight, a floor tile, and
-// play frames of ball control, physics step and tile motion.
+// A level's collision world with a ball in it, stepped as an attempt steps it:
+// the ball's control, then the physics, at the fixed step.
 #pragma once
-#include "app/Ball.h"
-#include "app/Input.h"
-#include "config/Config.h"
-#include "level/Level.h"
-#include "physics/PhysicsWorld.h"
+
+#include "game/Attempt.h"
+#include "game/BallControl.h"
+#include "physics/TileBehaviours.h"
 
 #include <algorithm>
-
-inline Ball ballAt(Vec3 position, Vec3 velocity) {
-    Ball ball;
-    resetBall(ball, position);
-    ball.velocity = velocity;
-    ball.grounded = false;
-    return ball;
-}
 
 // A tile centred on x = z = 0 whose top face is y = 0.
 inline SceneObject& addFloor(Level& level, TileType type = TileType::Normal, Vec3 size = {4.0f, 1.0f, 4.0f}) {
@@ -24,34 +15,30 @@ inline SceneObject& addFloor(Level& level, TileType type = TileType::Normal, Vec
     return tile;
 }
 
-// One play frame's simulation half at 60 Hz or `dt`: ball control, physics, tile motion.
-struct Sim {
-    PhysicsWorld& world;
-    Ball& ball;
-    std::vector<SceneObject>& objects;
-    Input input{};
-    Vec3 forward{0.0f, 0.0f, -1.0f};
-    float time = 0.0f;
+struct Rig {
+    Level level;
+    LevelRun run;
+    Ball ball;
+    PhysicsWorld world;
+    float low = 1e9f, high = -1e9f;  // the ball's heights over the steps `measure` counts
+    bool alwaysGrounded = true;
 
-    void frame(float dt = 1.0f / 60.0f) {
-        updateBall(ball, dt, input, forward, glm::cross(forward, Vec3(0, 1, 0)), Config{}, 1.0f, false);
-        world.step(ball, objects, dt);
-        updateObjects(objects, dt, time += dt, ball.position, ball.radius);
+    // The world of the level as it is now, the ball at `position` moving at `velocity`.
+    void load(Vec3 position, Vec3 velocity = Vec3(0.0f), const std::vector<const ModelData*>& models = {}) {
+        run = startRun(level);
+        resetBall(ball, position);
+        ball.velocity = velocity;
+        world.loadLevel(ball, level, run, models);
+    }
+    // `settle` steps, then `steps` more whose heights are measured.
+    void measure(int steps, int settle = 0) {
+        for (int i = 0; i < settle + steps; ++i) {
+            updateBall(ball, kStepSeconds, {}, 1.0f, false);
+            world.step(ball, level, run, kStepSeconds);
+            if (i < settle) continue;
+            low = std::min(low, ball.position.y);
+            high = std::max(high, ball.position.y);
+            alwaysGrounded = alwaysGrounded && ball.grounded;
+        }
     }
 };
-
-struct HeightRange { float low = 1e9f, high = -1e9f; bool alwaysGrounded = true; };
-
-// The heights are those after the first `settle` frames.
-inline HeightRange simulate(PhysicsWorld& world, Ball& ball, std::vector<SceneObject>& objects, int frames,
-                            float dt = 1.0f / 60.0f, int settle = 0) {
-    Sim sim{world, ball, objects};
-    HeightRange range;
-    for (int i = 0; i < frames; ++i) {
-        sim.frame(dt);
-        if (i < settle) continue;
-        range = {std::min(range.low, ball.position.y), std::max(range.high, ball.position.y),
-                 range.alwaysGrounded && ball.grounded};
-    }
-    return range;
-}

@@ -1,71 +1,123 @@
-// Each shipped level played from start to end tile with the game's own play
-// frame, steered by the route beside this test with key events: the level can
-// be finished in time, also at a software renderer's frame rates, and a physics
-// or rules change that makes a jump fall short fails here.
-#include "app/PlayFrame.h"
-#include "level/LevelHandler.h"
-#include "render/ModelCache.h"
-
+// Each shipped level played from start to end tile at the fixed step, steered
+// by the route beside this test: it can be finished with every coin and time to
+// spare, and a physics or rules change that makes a jump fall short fails here.
+// Then what the frame rate may not change: a recorded run replays to the same
+// bits, and a ball reaches a coin at the same game time.
 #include "support/ConsoleCapture.h"
 #include "support/Route.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace {
 
-// Plays level `index` as the level-complete screen starts it; returns what went
-// wrong, or nothing when it was completed with a quarter of its time left.
-std::string play(int index, float dt) {
-    RouteDriver driver(loadRoute(PEMBRIX_SOURCE_DIR "/tests/playthrough/level" + std::to_string(index + 1) + ".route"));
-    if (!driver.route.error.empty()) return "bad route: " + driver.route.error;
-    ConsoleCapture console;  // a model, texture or level message would go to the error stream
-    std::vector<Level> levels;
-    for (int slot = 1; slot <= kLevelCount; ++slot) {
-        levels.push_back(LevelHandler::load(PEMBRIX_SOURCE_DIR "/levels/level" + std::to_string(slot) + ".plvl"));
-    }
-    Config config;
-    Input input;
-    Ball ball;
-    OrbitCamera camera;
-    OrbitDrag drag;
-    PhysicsWorld physics{resolveModel};
-    ParticleSystem particles;
-    particles.init(2048);  // the pool only: there is no GL here
-    GameProgress progress;
-    GameState state = GameState::Playing;
-    PlaySession session{progress, levels, ball, camera, physics, particles, state};
-    startNewGame(session);
-    if (index > 0) startLevel(session, index);
-    const Level& level = session.currentLevel();
-    std::string failure;
-    float elapsed = 0.0f;
-    for (; state == GameState::Playing && failure.empty(); elapsed += dt) {
-        driver.steer(ball, level, camera, config, input, dt);
-        input.update();
-        updatePlayFrame(session, drag, input, config, PlayPointer{}, dt, elapsed, false, 1280, 720);
-        if (progress.falling) failure = "the ball fell off";
+const std::string kSource = PEMBRIX_SOURCE_DIR "/";
+
+struct RouteRun {
+    std::string failure;  // empty when completed with every coin and a quarter of the time left
+    std::vector<StepInput> inputs;
+};
+
+RouteRun playRoute(int index) {
+    RouteDriver driver(loadRoute(kSource + "tests/playthrough/level" + std::to_string(index + 1) + ".route"));
+    if (!driver.route.error.empty()) return {"bad route: " + driver.route.error, {}};
+    ConsoleCapture console;  // a model or level message would go to the error stream
+    PlayRecords game(loadShippedLevels(kSource));
+    game.start(index);
+    const Attempt& attempt = game.attempt;
+    RouteRun run;
+    std::string& failure = run.failure;
+    while (attempt.outcome == AttemptOutcome::Playing && failure.empty()) {
+        run.inputs.push_back(stepInputFor(driver.steer(attempt, game.camera), game.camera));
+        game.step(run.inputs.back());
+        if (attempt.falling) failure = "the ball fell off";
         else if (driver.now.elapsed > 30.0f) failure = "a route step never finished";
-        else if (driver.finished() && state == GameState::Playing) failure = "the route ended before the level";
+        else if (driver.finished() && attempt.outcome == AttemptOutcome::Playing) failure = "the route ended first";
     }
-    if (failure.empty() && state != GameState::LevelComplete) failure = "the game was lost";
-    if (failure.empty() && progress.timeLeft < level.levelTime * 0.25f) failure = "too little time left";
+    const Level& level = game.level();
+    if (failure.empty() && attempt.outcome != AttemptOutcome::Complete) failure = "the game was lost";
+    if (failure.empty() && attempt.timeLeft < level.levelTime * 0.25f) failure = "too little time left";
     if (failure.empty() && coinCount(level.objects) == 0) failure = "a level without coins";
-    // Only the renderer loads the sun model, so its file is checked here.
-    if (failure.empty() && !level.sunObj.empty() && readFile(PEMBRIX_SOURCE_DIR "/" + level.sunObj).empty()) failure = "no sun model";
-    if (!failure.empty()) {
-        failure += " at " + std::to_string(elapsed) + " s, route line " +
-                   (driver.finished() ? "(end)" : std::to_string(driver.route.steps[driver.current].line)) + ", coins " +
-                   std::to_string(collectedCoinCount(level.objects)) + "/" + std::to_string(coinCount(level.objects));
+    if (failure.empty() && !level.sunObj.empty() && !levelModels(game.session, index, game.library).sunFromFile) {
+        failure = "no sun model";
     }
-    return failure + console.stderrText();
+    if (!failure.empty()) {
+        failure += " at " + std::to_string(attempt.clock) + " s, route line " +
+                   (driver.finished() ? "(end)" : std::to_string(driver.route.steps[driver.current].line)) +
+                   ", coins " + std::to_string(attempt.coinsTaken) + "/" + std::to_string(coinCount(level.objects));
+    }
+    failure += console.stderrText();
+    return run;
 }
+
+// The recorded inputs in order, through frames of `seconds` and the simulation clock.
+void replay(PlayRecords& game, const std::vector<StepInput>& inputs, int index, float seconds) {
+    game.start(index);
+    std::size_t next = 0;
+    int frames = 0;
+    for (; next < inputs.size(); ++frames) {
+        for (int steps = game.clock.advance(seconds); steps > 0 && next < inputs.size(); --steps) {
+            stepAttempt(game.attempt, inputs[next++]);
+        }
+    }
+    EXPECT_NEAR(frames * seconds, inputs.size() * kStepSeconds, seconds);  // the frames' time is the steps'
+}
+
+template <typename T>
+bool sameBits(const T& a, const T& b) { return std::memcmp(&a, &b, sizeof(T)) == 0; }
 
 }  // namespace
 
-TEST(Playthrough, EveryShippedLevelIsFinishedWithEveryCoinAndTimeToSpareAt60And30And20Hz) {
-    for (const float rate : {60.0f, 30.0f, 20.0f}) {
-        for (int index = 0; index < kLevelCount; ++index) {
-            EXPECT_EQ(play(index, 1.0f / rate), "") << "level " << index + 1 << " at " << rate << " Hz";
+TEST(Playthrough, EveryShippedLevelIsFinishedWithEveryCoinAndAQuarterOfTheTimeLeft) {
+    for (int index = 0; index < kLevelCount; ++index) EXPECT_EQ(playRoute(index).failure, "") << "level " << index + 1;
+}
+
+TEST(Playthrough, RecordedInputsEndInTheSameStateAt20And144FramesPerSecond) {
+    const int index = 2;  // a ferry, crumbling tiles, belts, pads and anti-gravity
+    const RouteRun run = playRoute(index);
+    ASSERT_EQ(run.failure, "");
+    ConsoleCapture console;
+    PlayRecords slow(loadShippedLevels(kSource)), fast(loadShippedLevels(kSource));
+    replay(slow, run.inputs, index, 1.0f / 20.0f);
+    replay(fast, run.inputs, index, 1.0f / 144.0f);
+    const Attempt &a = slow.attempt, &b = fast.attempt;
+    EXPECT_EQ(a.outcome, AttemptOutcome::Complete);
+    EXPECT_TRUE(sameBits(a.ball.position, b.ball.position) && sameBits(a.ball.velocity, b.ball.velocity) &&
+                sameBits(a.ball.rotation, b.ball.rotation));
+    EXPECT_TRUE(a.timeLeft == b.timeLeft && a.coinsTaken == b.coinsTaken && a.lives == b.lives && a.steps == b.steps);
+    for (std::size_t i = 0; i < a.run.objects.size(); ++i) {
+        const ObjectState &x = a.run.objects[i], &y = b.run.objects[i];
+        EXPECT_TRUE(sameBits(x.pos, y.pos) && x.anim == y.anim && x.moveOffset == y.moveOffset &&
+                    x.crumbleProgress == y.crumbleProgress && x.crumbled == y.crumbled && x.collected == y.collected)
+            << "object " << i;
+    }
+}
+
+// Frames of any length become the same steps, so the same held key takes the
+// ball to the coin in the same game time.
+TEST(Playthrough, ABallHeldForwardReachesACoinAtTheSameGameTimeAtAnyFrameRate) {
+    Level level;
+    level.addTile({0.0f, -0.5f, -10.0f}, {4.0f, 1.0f, 30.0f}, Vec3(0.5f));
+    level.start = {0.0f, 0.5f, 0.0f};
+    level.addCoin({0.0f, 0.5f, -8.0f}, 0.0f);
+    HeldKeys forward;
+    forward.forward = true;  // the camera starts behind the ball, looking along -z
+    float atSixty = 0.0f;
+    for (const float rate : {60.0f, 15.0f, 20.0f, 30.0f, 144.0f}) {
+        ConsoleCapture console;
+        PlayRecords game({level});
+        game.start(0);
+        float reached = -1.0f;
+        for (int frame = 0; frame < 5 * rate && reached < 0.0f; ++frame) {  // as the play screen runs a frame
+            for (int steps = game.clock.advance(1.0f / rate); steps > 0; --steps) {
+                for (const GameEvent& event : game.step(stepInputFor(forward, game.camera))) {
+                    if (event.type == GameEventType::CoinTaken) reached = game.attempt.clock;
+                }
+            }
         }
+        if (rate == 60.0f) atSixty = reached;
+        EXPECT_GT(reached, 1.0f) << rate << " fps";  // 8 units at about 6 units/s
+        EXPECT_NEAR(reached, atSixty, kStepSeconds) << rate << " fps";
     }
 }
