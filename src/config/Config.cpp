@@ -147,13 +147,14 @@ void writeLine(std::ostream& out, const char* key, const std::string& value) {
     out << padded << "= " << value << "\n";
 }
 
-// Shortest text that reads back as the same float.
+// The fewest decimals that read back as the same float ("120", "0.2").
 std::string floatText(float value) {
-    char text[32];
-    for (int digits = 1; digits <= 9; ++digits) {
-        std::snprintf(text, sizeof text, "%.*g", digits, static_cast<double>(value));
-        if (std::strtof(text, nullptr) == value) break;
+    char text[64];
+    for (int decimals = 0; decimals <= 9; ++decimals) {
+        std::snprintf(text, sizeof text, "%.*f", decimals, static_cast<double>(value));
+        if (std::strtof(text, nullptr) == value) return text;
     }
+    std::snprintf(text, sizeof text, "%.9g", static_cast<double>(value));
     return text;
 }
 

@@ -15,7 +15,9 @@ TEST(LevelScene, TakenPickupsAndCrumbledTilesAreNotDrawn) {
     ModelLibrary library;
     const LevelModels models = resolveLevelModels(level, library);
     LevelRun run = startRun(level);
-    const auto drawn = [&] { return buildLevelScene(level, run, models, objectPoses(level, run), {}, Vec3(1)).items; };
+    const auto drawn = [&] {
+        return buildLevelScene(level, run, models, objectPoses(level, run), {}, Vec3(1), {}, library).items;
+    };
     EXPECT_EQ(drawn().size(), 4u);
     run.objects[0].crumbled = run.objects[1].collected = run.objects[2].collected = true;
     ASSERT_EQ(drawn().size(), 1u);

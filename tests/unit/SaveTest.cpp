@@ -39,7 +39,9 @@ std::set<std::string> namesIn(const fs::path& folder) {
 
 // A run as the game records one: long held keys, one jump tap, the stick at its extremes.
 Ghost sampleGhost() {
-    Ghost ghost{levelChecksum("level"), std::vector<StepInput>(900, StepInput{0, 16384, false}), {120, 120, 800}, 1190};
+    // It started with a speed boost carried over from the level before.
+    Ghost ghost{levelChecksum("level"), std::vector<StepInput>(900, StepInput{0, 16384, false}), {120, 120, 800}, 1190,
+                {{4, 3.5f}}};
     ghost.steps[300] = {-32768, 32767, true};
     ghost.steps.resize(1200, StepInput{-11585, 11585, false});
     return ghost;
@@ -166,14 +168,14 @@ TEST(GhostFile, SavesOnlyWellFormedGhostsAndLoadsOnlyTheSameLevelFile) {
     ASSERT_TRUE(saveGhost(dir / "pembrix", 2, ghost));
     EXPECT_EQ(loadGhost(dir / "pembrix", 2, ghost.levelChecksum), ghost);
     EXPECT_EQ(console.stderrText(), "");
-    const Ghost unfinished{ghost.levelChecksum, ghost.steps, {}, 0};
+    const Ghost unfinished{ghost.levelChecksum, ghost.steps, {}, 0, {}};
     EXPECT_TRUE(failsWithOneLine([&] { return saveGhost(dir / "pembrix", 2, unfinished); }));
     EXPECT_TRUE(failsWithOneLine([&] { return loadGhost(dir / "pembrix", 2, ghost.levelChecksum + 1).has_value(); }));
     EXPECT_EQ(loadGhost(dir / "pembrix", 2, ghost.levelChecksum), ghost);
 }
 
 TEST(GhostFile, OnlyAFasterRunReplacesTheGhostAndStepsRoundToHundredthsForTheSplits) {
-    const Ghost run = sampleGhost(), slower{run.levelChecksum, run.steps, run.coinSteps, run.finishStep + 1};
+    const Ghost run = sampleGhost(), slower{run.levelChecksum, run.steps, run.coinSteps, run.finishStep + 1, {}};
     EXPECT_TRUE(isFasterGhost(run, std::nullopt) && isFasterGhost(run, slower) && !isFasterGhost(slower, run) && !isFasterGhost(run, run));
     EXPECT_EQ(std::make_tuple(centisecondsForSteps(1), centisecondsForSteps(2), centisecondsForSteps(216000)),
               std::make_tuple(2, 3, 360000));
