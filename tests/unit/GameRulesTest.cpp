@@ -182,3 +182,51 @@ TEST(Retry, ANewAttemptFindsCoinsTheMagnetMovedAndTilesThatCrumbledBackInPlace) 
     EXPECT_TRUE(objects[1].pos == coinAt && !objects[1].collected);
     EXPECT_EQ(game.level().objects[1].pos, coinAt);
 }
+
+TEST(Checkpoints, AFallComesBackOverTheLastFlagReachedAndALifeGoesAsTheBallFalls) {
+    Level level = testLevel();
+    level.checkpoints = {Vec3(0.0f, 0.0f, -3.0f), Vec3(0.0f, 0.0f, -6.0f)};
+    Game game(level);
+    Attempt& attempt = game.attempt;
+    EXPECT_EQ(respawnPoint(attempt), level.start) << "no flag reached: the start";
+    GameEvents events;
+    for (const float z : {-3.0f, -3.2f, -6.0f, -3.0f}) {  // the first flag twice, the second, the first again
+        attempt.ball.position = Vec3(0.0f, 0.5f, z);
+        reachCheckpoints(attempt, events);
+    }
+    EXPECT_EQ(countOf(events, GameEventType::CheckpointReached), 2) << "each flag speaks once";
+    EXPECT_EQ(attempt.checkpoint, 0) << "the last one touched counts";
+    attempt.ball.position.y = kFallHeight - 1.0f;
+    EXPECT_GT(countOf(game.step({}), GameEventType::FellOff), 0);
+    EXPECT_EQ(attempt.lives, kStartingLives - 1) << "the life goes as the ball falls";
+    ASSERT_GT(game.stepsUntil(GameEventType::Respawned), 0);
+    EXPECT_EQ(attempt.ball.position, level.checkpoints[0] + Vec3(0.0f, kCheckpointLift, 0.0f));
+    EXPECT_EQ(attempt.lives, kStartingLives - 1);
+}
+
+TEST(Falls, ReachingTheDrawnGroundOfALevelWithOneIsAFallAtOnce) {
+    Level level = testLevel(false);
+    level.ground = true;
+    Game game(level);
+    EXPECT_FALSE(hasFallen(level, game.attempt.ball));
+    const int steps = game.stepsUntil(GameEventType::FellOff);
+    EXPECT_GT(steps, 0);
+    EXPECT_GT(game.attempt.ball.position.y, kFallHeight) << "long before the level's floor";
+}
+
+TEST(EndTile, ALockedGateSaysHowManyCoinsAreLeftOncePerArrivalAndNotEveryStep) {
+    Level level = testLevel();
+    level.hasEndTile = true;
+    level.endTilePos = Vec3(0.0f, 0.0f, -2.0f);
+    level.endTileSize = Vec3(2.0f, 0.2f, 2.0f);
+    level.addCoin(Vec3(5.0f, 0.5f, 5.0f), 0.0f);
+    Game game(level);
+    Attempt& attempt = game.attempt;
+    GameEvents events;
+    for (const float z : {-2.0f, -2.1f, -2.2f, 2.0f, -2.0f}) {  // on, staying, off, back on
+        attempt.ball.position = Vec3(0.0f, 0.5f, z);
+        noteLockedGate(attempt, attempt.ball.radius, events);
+    }
+    ASSERT_EQ(countOf(events, GameEventType::GateLocked), 2);
+    EXPECT_EQ(events[0].strength, 1.0f) << "one coin left";
+}

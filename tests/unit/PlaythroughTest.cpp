@@ -3,6 +3,8 @@
 // spare, and a physics or rules change that makes a jump fall short fails here.
 // Then what the frame rate may not change: a recorded run replays to the same
 // bits, and a ball reaches a coin at the same game time.
+#include "game/GameRules.h"
+#include "screens/PlayerProgress.h"
 #include "support/ConsoleCapture.h"
 #include "support/Route.h"
 
@@ -17,27 +19,40 @@ const std::string kSource = PEMBRIX_SOURCE_DIR "/";
 struct RouteRun {
     std::string failure;  // empty when completed with every coin and a quarter of the time left
     std::vector<StepInput> inputs;
+    std::vector<std::uint32_t> coinSteps;
 };
 
-RouteRun playRoute(int index) {
+// With `fallAfter` set, the ball drops out of the level right after it first
+// reaches that checkpoint, as a player who slips there would.
+RouteRun playRoute(int index, int fallAfter = -1) {
     RouteDriver driver(loadRoute(kSource + "tests/playthrough/level" + std::to_string(index + 1) + ".route"));
-    if (!driver.route.error.empty()) return {"bad route: " + driver.route.error, {}};
+    if (!driver.route.error.empty()) return {"bad route: " + driver.route.error, {}, {}};
     ConsoleCapture console;  // a model or level message would go to the error stream
     PlayRecords game(loadShippedLevels(kSource));
     game.start(index);
     const Attempt& attempt = game.attempt;
     RouteRun run;
     std::string& failure = run.failure;
+    bool slipped = false;
     while (attempt.outcome == AttemptOutcome::Playing && failure.empty()) {
-        run.inputs.push_back(stepInputFor(driver.steer(attempt, game.camera), game.camera));
-        game.step(run.inputs.back());
-        if (attempt.falling) failure = "the ball fell off";
+        // While the ball is out of the level the player lets go, and takes up
+        // the route again where the ball comes back.
+        run.inputs.push_back(attempt.falling ? StepInput{} : stepInputFor(driver.steer(attempt, game.camera), game.camera));
+        for (const GameEvent& event : game.step(run.inputs.back())) {
+            if (event.type == GameEventType::CoinTaken) run.coinSteps.push_back(static_cast<std::uint32_t>(attempt.steps));
+        }
+        if (!slipped && attempt.checkpoint == fallAfter && fallAfter >= 0) {
+            game.attempt.ball.position.y = kFallHeight - 1.0f;
+            slipped = true;
+        }
+        if (attempt.falling && !slipped) failure = "the ball fell off";
         else if (driver.now.elapsed > 30.0f) failure = "a route step never finished";
         else if (driver.finished() && attempt.outcome == AttemptOutcome::Playing) failure = "the route ended first";
     }
     const Level& level = game.level();
     if (failure.empty() && attempt.outcome != AttemptOutcome::Complete) failure = "the game was lost";
-    if (failure.empty() && attempt.timeLeft < level.levelTime * 0.25f) failure = "too little time left";
+    if (failure.empty() && fallAfter < 0 && attempt.timeLeft < level.levelTime * 0.25f) failure = "too little time left";
+    if (failure.empty() && fallAfter >= 0 && !slipped) failure = "the checkpoint was never reached";
     if (failure.empty() && coinCount(level.objects) == 0) failure = "a level without coins";
     if (failure.empty() && !level.sunObj.empty() && !levelModels(game.session, index, game.library).sunFromFile) {
         failure = "no sun model";
@@ -71,6 +86,40 @@ bool sameBits(const T& a, const T& b) { return std::memcmp(&a, &b, sizeof(T)) ==
 
 TEST(Playthrough, EveryShippedLevelIsFinishedWithEveryCoinAndAQuarterOfTheTimeLeft) {
     for (int index = 0; index < kLevelCount; ++index) EXPECT_EQ(playRoute(index).failure, "") << "level " << index + 1;
+}
+
+TEST(Playthrough, EveryShippedLevelHasCheckpointsAndIsFinishedAfterAFallAtEachOfThem) {
+    const std::vector<Level> levels = loadShippedLevels(kSource);
+    for (int index = 0; index < kLevelCount; ++index) {
+        EXPECT_GE(levels[static_cast<std::size_t>(index)].checkpoints.size(), 2u) << "level " << index + 1;
+        for (int checkpoint = 0; checkpoint < static_cast<int>(levels[static_cast<std::size_t>(index)].checkpoints.size());
+             ++checkpoint) {
+            EXPECT_EQ(playRoute(index, checkpoint).failure, "") << "level " << index + 1 << ", checkpoint " << checkpoint;
+        }
+    }
+}
+
+// The ghost file holds what a run needs to be played again: through the file
+// and back, the inputs take a fresh attempt to exactly where the run ended.
+TEST(Playthrough, EveryShippedLevelsRunReplaysFromItsGhostFileToTheSameEnd) {
+    for (int index = 0; index < kLevelCount; ++index) {
+        const RouteRun run = playRoute(index);
+        ASSERT_EQ(run.failure, "") << "level " << index + 1;
+        ConsoleCapture console;
+        PlayRecords original(loadShippedLevels(kSource)), again(loadShippedLevels(kSource));
+        replay(original, run.inputs, index, kStepSeconds);
+        RunRecording recording;
+        recording.levelChecksum = levelChecksum("level file");
+        recording.steps = run.inputs;
+        recording.coinSteps = run.coinSteps;
+        recording.finishStep = static_cast<std::uint32_t>(run.inputs.size());
+        const ParsedGhost ghost = parseGhost(formatGhost(ghostOf(recording)), recording.levelChecksum);
+        ASSERT_TRUE(ghost.ghost) << ghost.reason;
+        replay(again, ghost.ghost->steps, index, kStepSeconds);
+        const Attempt &a = original.attempt, &b = again.attempt;
+        EXPECT_EQ(b.outcome, AttemptOutcome::Complete) << "level " << index + 1;
+        EXPECT_TRUE(sameBits(a.ball.position, b.ball.position) && a.steps == b.steps && a.coinsTaken == b.coinsTaken);
+    }
 }
 
 TEST(Playthrough, RecordedInputsEndInTheSameStateAt20And144FramesPerSecond) {
