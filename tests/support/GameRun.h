@@ -1,6 +1,7 @@
 // End-to-end runs of the real game binary: a scratch working folder with copies
-// of shaders/, levels/ and models/, a private Xvfb display, real key and mouse events
-// through xdotool, console watching, screenshots and the exit code.
+// of shaders/, levels/ and models/, a scratch HOME, a private Xvfb display, real
+// key and mouse events through xdotool, console watching, screenshots and the
+// exit code.
 #pragma once
 
 #include "support/TempDir.h"
@@ -53,8 +54,12 @@ public:
     pid_t processId() const { return gamePid; }
 
 private:
+    std::string helperEnvironment() const;  // "DISPLAY=... HOME=... " for a helper's command line
+
     TempDir scratch;
-    TempDir consoleDir;  // outside the working folder, which a test may make read-only
+    // The game's HOME and its console file, outside the working folder, which
+    // a test may make read-only.
+    TempDir homeDir;
     pid_t displayPid = -1;
     std::string display;
     pid_t gamePid = -1;
