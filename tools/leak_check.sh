@@ -50,7 +50,7 @@ preload=""
 console="${LEAK_LOG:-$(mktemp "${TMPDIR:-/tmp}/pembrix-leak-console-XXXXXX")}"
 runner=()
 if [[ $mode == --valgrind ]]; then
-  runner=(valgrind --leak-check=full --show-leak-kinds=definite --errors-for-leak-kinds=definite
+  runner=(valgrind --leak-check=full --show-leak-kinds=definite --errors-for-leak-kinds=definite --keep-debuginfo=yes
           --error-exitcode=3 --suppressions="$repo/tools/valgrind.supp" --num-callers=30)
 fi
 # The game keeps nothing in the real home folder: HOME and the XDG folders are scratch too.
