@@ -2,8 +2,8 @@
 # Leak check of one ordinary run: start, Enter, a few seconds of play (move,
 # jump, the coin under the start), M back to the menu, Escape. Runs the game
 # built with AddressSanitizer and LeakSanitizer (tools/lsan.supp holds only the
-# system GL/X libraries' own leaks) on its own Xvfb in a scratch folder, and
-# fails on any sanitizer report or an exit code other than 0.
+# system GL/X libraries' own leaks) on its own Xvfb in a scratch folder with a
+# scratch HOME, and fails on any sanitizer report or an exit code other than 0.
 #   tools/leak_check.sh              LeakSanitizer, build in LEAK_BUILD (default build-sanitize)
 #   tools/leak_check.sh --valgrind   valgrind memcheck on the plain build in VALGRIND_BUILD (default build)
 set -euo pipefail
@@ -50,13 +50,14 @@ preload=""
 console="${LEAK_LOG:-$(mktemp "${TMPDIR:-/tmp}/pembrix-leak-console-XXXXXX")}"
 runner=()
 if [[ $mode == --valgrind ]]; then
-  # valgrind replaces malloc anyway; with the tunable set the game does not
-  # restart itself on huge pages, which would leave valgrind behind.
-  export GLIBC_TUNABLES=glibc.malloc.hugetlb=0
-  runner=(valgrind --leak-check=full --show-leak-kinds=definite --errors-for-leak-kinds=definite
+  runner=(valgrind --leak-check=full --show-leak-kinds=definite --errors-for-leak-kinds=definite --keep-debuginfo=yes
           --error-exitcode=3 --suppressions="$repo/tools/valgrind.supp" --num-callers=30)
 fi
-(cd "$scratch" && LD_PRELOAD="$preload" exec "${runner[@]}" "$repo/$build/pembrix" >"$console" 2>&1) &
+# The game keeps nothing in the real home folder: HOME and the XDG folders are scratch too.
+mkdir -p "$scratch/home"
+(cd "$scratch" && HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/home/.config" XDG_CACHE_HOME="$scratch/home/.cache" \
+  XDG_DATA_HOME="$scratch/home/.local/share" XDG_STATE_HOME="$scratch/home/.local/state" \
+  LD_PRELOAD="$preload" exec "${runner[@]}" "$repo/$build/pembrix" >"$console" 2>&1) &
 game_pid=$!
 
 wait_for() {  # text, seconds

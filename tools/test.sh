@@ -12,7 +12,8 @@ jobs=$(nproc)
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build-test -j"$jobs"
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPEMBRIX_SANITIZE=ON >/dev/null
-cmake --build build-sanitize -j"$jobs"
+# Only what runs under the sanitizers: the game, the unit and GL tests and the soak.
+cmake --build build-sanitize -j"$jobs" --target pembrix pembrix_unit_tests pembrix_gl_tests pembrix_soak
 
 with_display() {
   if [[ -n "${DISPLAY:-}" ]]; then

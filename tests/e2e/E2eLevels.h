@@ -1,10 +1,10 @@
 // Small level files, a small window and menu clicks for end-to-end runs: llvmpipe
-// frames are slow at full size and game time runs slower than the clock once a
-// frame takes more than 50 ms, so most tests play tiny levels in a 640 x 360 window.
+// frames are slow at full size, so tests that wait for game events play tiny
+// levels in a 640 x 360 window on a screen of the same size.
 #pragma once
 
+#include "screens/MenuLayout.h"
 #include "support/GameRun.h"
-#include "ui/MenuLayout.h"
 
 #include <cmath>
 #include <string>
@@ -15,8 +15,9 @@ inline const std::string kBanner = "\xE2\x94\x80\xE2\x94\x80 ";
 // A 12 x 12 floor whose top face is y = 0.
 inline const std::string kFloor = "tile 0 -0.5 0 12 1 12 0.45 0.6 0.45 tex:stone\n";
 
-inline void writeSmallWindowConfig(const GameRun& game) {
+inline bool startSmall(GameRun& game) {
     game.writeFile("config.ini", "screenWidth = 640\nscreenHeight = 360\n");
+    return game.start(640, 360) && game.waitForStartup();
 }
 
 inline void writeLevels(const GameRun& game, const std::string& first, const std::string& second,
@@ -27,5 +28,6 @@ inline void writeLevels(const GameRun& game, const std::string& first, const std
 }
 
 inline void clickCentre(const GameRun& game, UiBox box) {
-    game.click(static_cast<int>(std::lround(box.x + box.w * 0.5f)), static_cast<int>(std::lround(box.y + box.h * 0.5f)));
+    game.click(static_cast<int>(std::lround(box.x + box.w * 0.5f)),
+               static_cast<int>(std::lround(box.y + box.h * 0.5f)));
 }

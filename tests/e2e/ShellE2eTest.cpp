@@ -1,71 +1,58 @@
-// The real game started and closed as a player would, and the process it runs as.
-#include "support/GameRun.h"
+// The real game started and closed as a player would: Escape held or tapped in
+// the main menu, the log beside it, and Apply in the settings.
+#include "E2eLevels.h"
+
+#include "config/Config.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <csignal>
 
-namespace {
-
-std::string readProcFile(pid_t pid, const std::string& name) {
-    std::ifstream file("/proc/" + std::to_string(pid) + "/" + name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-bool hugePagesOffOnThisMachine() {
-    std::ifstream file("/sys/kernel/mm/transparent_hugepage/enabled");
-    std::string modes;
-    std::getline(file, modes);
-    return modes.empty() || contains(modes, "[never]");
-}
-
-}  // namespace
-
-TEST(ShellE2e, WithoutConfigIniOpensA1280x720WindowLogsAfreshAndEscapeClosesWithCodeZero) {
+TEST(ShellE2e, EscapeInTheMainMenuClosesWithCodeZeroAndTheLogHoldsTheConsole) {
     GameRun game;
     game.writeFile("log.txt", "a line from an earlier run\n");
-    ASSERT_TRUE(game.start());
-    ASSERT_TRUE(game.waitForStartup()) << game.consoleText();
-    const std::string id = game.windowId();
-    ASSERT_FALSE(id.empty());
-    EXPECT_EQ(game.xdotool("getwindowname " + id), "Pembrix Adventure\n");
-    EXPECT_TRUE(contains(game.xdotool("getwindowgeometry " + id), "Geometry: 1280x720"));
+    ASSERT_TRUE(startSmall(game)) << game.consoleText();
     game.key("Escape");
-    EXPECT_EQ(game.waitForExit(), 0);
-    EXPECT_TRUE(contains(game.logText(), "[Config] config.ini not found, using defaults.\n")) << game.logText();
+    EXPECT_EQ(game.waitForExit(), 0) << game.consoleText();
     EXPECT_TRUE(contains(game.logText(), "Core Profile")) << game.logText();
-    EXPECT_EQ(game.logText(), game.consoleText()) << "the earlier run's line is kept, or the tee lost a line";
-    EXPECT_FALSE(std::filesystem::exists(game.dir() / "config.ini"));
+    EXPECT_EQ(game.logText(), game.consoleText()) << "the earlier run's line is kept, or the log lost a line";
 }
 
-TEST(ShellE2e, RunsOnHugePagesUnderItsOwnNameAndKeepsATunableTheUserSet) {
-    struct Case { const char* userTunables; const char* expected; };
-    for (const Case& c : {Case{nullptr, "GLIBC_TUNABLES=glibc.malloc.hugetlb=1"},
-                          Case{"glibc.malloc.hugetlb=0", "GLIBC_TUNABLES=glibc.malloc.hugetlb=0"}}) {
-        SCOPED_TRACE(c.userTunables ? c.userTunables : "unset");
-        if (c.userTunables) setenv("GLIBC_TUNABLES", c.userTunables, 1);  // the game inherits it
-        GameRun game;
-        game.writeFile("config.ini", "fullscreen = on\n");  // fullscreen alone keeps the default size
-        const bool started = game.start();
-        unsetenv("GLIBC_TUNABLES");
-        ASSERT_TRUE(started);
-        ASSERT_TRUE(game.waitForStartup()) << game.consoleText();
-        EXPECT_EQ(countOf(game.consoleText(), "[Config] Loaded config.ini  1280x720 FS\n"), 1) << game.consoleText();
-        EXPECT_EQ(readProcFile(game.processId(), "comm"), "pembrix\n");
-        const std::string environment = readProcFile(game.processId(), "environ");
-        EXPECT_EQ(environment.find("GLIBC_TUNABLES="), environment.rfind("GLIBC_TUNABLES=")) << "set twice";
-        EXPECT_TRUE(contains(environment, std::string(c.expected) + '\0'));
-        if (!c.userTunables && !hugePagesOffOnThisMachine()) {
-            // The driver's window buffers and shadow map, at least, are on huge pages.
-            const std::string rollup = readProcFile(game.processId(), "smaps_rollup");
-            const std::size_t at = rollup.find("AnonHugePages:");
-            ASSERT_NE(at, std::string::npos) << rollup;
-            EXPECT_GT(std::stol(rollup.substr(at + 14)), 32 * 1024) << rollup;
-        }
-        game.key("Escape");
-        EXPECT_EQ(game.waitForExit(), 0);
-    }
+TEST(ShellE2e, ATwelveMillisecondTapOfEscapeQuitsFromTheMainMenu) {
+    // A tap shorter than a frame reaches the game as a press and a release in
+    // the same poll, and the press must still count. Stopped, the game cannot
+    // poll between them, whatever its frame time.
+    GameRun game;
+    ASSERT_TRUE(startSmall(game)) << game.consoleText();
+    game.movePointer(5, 5);
+    kill(game.processId(), SIGSTOP);
+    game.xdotool("key Escape");  // the press, 12 ms at most, the release
+    kill(game.processId(), SIGCONT);
+    EXPECT_EQ(game.waitForExit(10.0), 0) << game.consoleText();
+}
+
+TEST(ShellE2e, ApplyInTheSettingsSavesTheNextResolutionAndResizesTheWindow) {
+    // The settings panel needs more than 360 pixels of height.
+    GameRun game;
+    game.writeFile("config.ini", "screenWidth = 800\nscreenHeight = 600\nfpsCap = 100\n");
+    ASSERT_TRUE(game.start(1600, 1000) && game.waitForStartup()) << game.consoleText();
+    const std::string id = game.windowId();
+    const auto hasSize = [&](const std::string& geometry) {
+        return game.waitFor([&] { return contains(game.xdotool("getwindowgeometry " + id), geometry); }, 10.0);
+    };
+    ASSERT_TRUE(hasSize("Geometry: 800x600"));
+    clickCentre(game, buildMainMenuButtons(800.0f, 600.0f).settings);
+    sleepSeconds(0.5);
+    const SettingsLayout layout = buildSettingsLayout(800.0f, 600.0f);
+    clickCentre(game, buildSettingRowBoxes(layout.rowX, layout.firstRowY, layout.rowWidth).increment);
+    sleepSeconds(0.5);
+    game.screenshot("settings");
+    clickCentre(game, layout.apply);
+    EXPECT_TRUE(hasSize("Geometry: 1280x720")) << game.xdotool("getwindowgeometry " + id);
+    Config saved;
+    saved.screenWidth = saved.screenHeight = 0;
+    ASSERT_TRUE(loadConfig(saved, (game.dir() / "config.ini").string()));
+    EXPECT_TRUE(saved.screenWidth == 1280 && saved.screenHeight == 720 && saved.fpsCap == 100);
+    game.key("Escape");
+    EXPECT_EQ(game.waitForExit(), 0);
 }

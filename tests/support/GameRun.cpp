@@ -91,7 +91,7 @@ GameRun::~GameRun() {
 bool GameRun::start(int screenWidth, int screenHeight) {
     display = startXvfb(screenWidth, screenHeight, displayPid);
     if (display.empty()) return false;
-    const fs::path console = consoleDir / "console.txt";
+    const fs::path console = homeDir / "console.txt";
     gamePid = fork();
     if (gamePid == 0) {
         if (chdir(dir().c_str()) != 0) _exit(126);
@@ -99,9 +99,20 @@ bool GameRun::start(int screenWidth, int screenHeight) {
         dup2(out, 1);
         dup2(out, 2);
         setenv("DISPLAY", display.c_str(), 1);
+        // Nothing the game or its libraries keep per user (Mesa's shader
+        // cache, say) may reach the real home folder.
+        const std::string home = homeDir.path().string();
+        setenv("HOME", home.c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
+        setenv("XDG_CACHE_HOME", (home + "/.cache").c_str(), 1);
+        setenv("XDG_DATA_HOME", (home + "/.local/share").c_str(), 1);
+        setenv("XDG_STATE_HOME", (home + "/.local/state").c_str(), 1);
+        setenv("XDG_RUNTIME_DIR", home.c_str(), 1);  // mkdtemp made it 0700, as the variable asks
         // Libraries the game alone must preload (the sanitizer scripts keep the
         // GL driver mapped this way); the test's helper tools never get them.
         if (const char* preload = std::getenv("PEMBRIX_TEST_GAME_PRELOAD")) setenv("LD_PRELOAD", preload, 1);
+        // Silent unless a test listens: no sound card here, and none needed.
+        setenv("ALSOFT_DRIVERS", "null", 1);
         for (const auto& [name, value] : environment) {
             if (value) setenv(name.c_str(), value->c_str(), 1);
             else unsetenv(name.c_str());
@@ -112,9 +123,14 @@ bool GameRun::start(int screenWidth, int screenHeight) {
     return gamePid > 0;
 }
 
+// The helper tools work on the game's screen and keep nothing in the real home folder either.
+std::string GameRun::helperEnvironment() const {
+    return "DISPLAY=" + display + " HOME='" + homeDir.path().string() + "' ";
+}
+
 std::string GameRun::logText() const { return readFile(dir() / "log.txt"); }
 
-std::string GameRun::consoleText() const { return readFile(consoleDir / "console.txt"); }
+std::string GameRun::consoleText() const { return readFile(homeDir / "console.txt"); }
 
 bool GameRun::waitFor(const std::function<bool()>& done, double timeoutSeconds) const {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeoutSeconds);
@@ -141,7 +157,7 @@ bool GameRun::waitForStartup(double timeoutSeconds) const {
 
 std::string GameRun::xdotool(const std::string& arguments) const {
     if (display.empty()) return "";
-    return runCommand("DISPLAY=" + display + " xdotool " + arguments + " 2>/dev/null");
+    return runCommand(helperEnvironment() + "xdotool " + arguments + " 2>/dev/null");
 }
 
 std::string GameRun::windowId() const {
@@ -182,7 +198,7 @@ void GameRun::click(int x, int y, double holdSeconds) const {
 fs::path GameRun::screenshot(const std::string& name) const {
     const fs::path file = fs::path(PEMBRIX_ARTIFACT_DIR) / (name + ".png");
     fs::create_directories(file.parent_path());
-    if (!display.empty()) runCommand("DISPLAY=" + display + " import -window root '" + file.string() + "' 2>/dev/null");
+    if (!display.empty()) runCommand(helperEnvironment() + "import -window root '" + file.string() + "' 2>/dev/null");
     return file;
 }
 

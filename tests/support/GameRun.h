@@ -1,7 +1,7 @@
 // End-to-end runs of the real game binary: a scratch working folder with copies
 // of shaders/, levels/ and models/ (or an empty one for an installed copy), a
-// private Xvfb display, real key and mouse events through xdotool, console
-// watching, screenshots and the exit code.
+// scratch HOME, a private Xvfb display, real key and mouse events through
+// xdotool, console watching, screenshots and the exit code.
 #pragma once
 
 #include "support/TempDir.h"
@@ -64,10 +64,14 @@ public:
     pid_t processId() const { return gamePid; }
 
 private:
+    std::string helperEnvironment() const;  // "DISPLAY=... HOME=... " for a helper's command line
+
     TempDir scratch;
     std::filesystem::path binary;
     std::vector<std::pair<std::string, std::optional<std::string>>> environment;
-    TempDir consoleDir;  // outside the working folder, which a test may make read-only
+    // The game's HOME and its console file, outside the working folder, which
+    // a test may make read-only.
+    TempDir homeDir;
     pid_t displayPid = -1;
     std::string display;
     pid_t gamePid = -1;

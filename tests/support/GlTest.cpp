@@ -7,10 +7,11 @@
 #include <stb_image_write.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
-#include <string>
 
 namespace {
+
 GLFWwindow* sharedWindow = nullptr;
 
 void reportGlfwError(int code, const char* description) {
@@ -18,19 +19,28 @@ void reportGlfwError(int code, const char* description) {
 }
 
 GLFWwindow* openSharedWindow() {
+    // What the GL driver keeps per user (its shader cache) goes to the build
+    // tree, never to the real home folder.
+    const std::filesystem::path home = PEMBRIX_TEST_HOME;
+    std::filesystem::create_directories(home);
+    setenv("HOME", home.c_str(), 1);
+    setenv("XDG_CACHE_HOME", (home / ".cache").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (home / ".config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (home / ".local/share").c_str(), 1);
+    setenv("XDG_STATE_HOME", (home / ".local/state").c_str(), 1);
     glfwSetErrorCallback(reportGlfwError);
     if (!glfwInit()) return nullptr;
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
     glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
     glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-    GLFWwindow* window = glfwCreateWindow(640, 360, "pembrix gl tests", nullptr, nullptr);
+    GLFWwindow* window = glfwCreateWindow(kGlWidth, kGlHeight, "pembrix gl tests", nullptr, nullptr);
     if (!window) return nullptr;
     glfwMakeContextCurrent(window);
     std::string missing;
-    if (!loadGl(missing)) return nullptr;
-    return window;
+    return loadGl(missing) ? window : nullptr;
 }
+
 }  // namespace
 
 void GlTest::SetUp() {
@@ -42,19 +52,7 @@ void GlTest::SetUp() {
 }
 
 void GlTest::TearDown() {
-    EXPECT_TRUE(!sharedWindow || glGetError() == GL_NO_ERROR) << "a GL error was left";
-}
-
-void GlTest::setWindowSize(int width, int height) {
-    glfwSetWindowSize(sharedWindow, width, height);
-    int w = 0, h = 0;
-    // The resize reaches the framebuffer after the server has answered.
-    for (int tries = 0; tries < 100 && (w != width || h != height); ++tries) {
-        glfwPollEvents();
-        glfwGetFramebufferSize(sharedWindow, &w, &h);
-    }
-    glfwSwapBuffers(sharedWindow);  // the software rasteriser takes the new size at a swap
-    glViewport(0, 0, width, height);
+    EXPECT_TRUE(!sharedWindow || !glLoaded() || glGetError() == GL_NO_ERROR) << "a GL error was left";
 }
 
 std::vector<std::uint8_t> readPixelsRgba(int x, int y, int width, int height) {
@@ -64,10 +62,11 @@ std::vector<std::uint8_t> readPixelsRgba(int x, int y, int width, int height) {
     return pixels;
 }
 
-void saveWindowPng(const std::string& name, int width, int height) {
+void saveWindowPng(const std::string& name) {
     const std::string path = PEMBRIX_ARTIFACT_DIR "/" + name + ".png";
     std::filesystem::create_directories(PEMBRIX_ARTIFACT_DIR);
-    const std::vector<std::uint8_t> rgba = readPixelsRgba(0, 0, width, height);
+    const std::vector<std::uint8_t> rgba = readPixelsRgba(0, 0, kGlWidth, kGlHeight);
     // GL rows come bottom first; PNG rows top first.
-    stbi_write_png(path.c_str(), width, height, 4, rgba.data() + static_cast<size_t>(height - 1) * width * 4, -width * 4);
+    const std::uint8_t* topRow = rgba.data() + static_cast<size_t>(kGlHeight - 1) * kGlWidth * 4;
+    stbi_write_png(path.c_str(), kGlWidth, kGlHeight, 4, topRow, -kGlWidth * 4);
 }

@@ -1,6 +1,6 @@
-// GL tests share one hidden GLFW window with an OpenGL 3.3 core context for the
-// whole test program. No display is a failure, not a skip: the test command
-// provides one through Xvfb.
+// GL tests share one hidden 640 x 360 GLFW window with an OpenGL 3.3 core
+// context for the whole test program. No display is a failure, not a skip: the
+// test command provides one through Xvfb.
 #pragma once
 
 #include "render/Gl.h"
@@ -11,18 +11,17 @@
 #include <string>
 #include <vector>
 
+constexpr int kGlWidth = 640;
+constexpr int kGlHeight = 360;
+
 class GlTest : public ::testing::Test {
 protected:
-    void SetUp() override;  // makes the shared context current and clears any stale error
-    // Every GL test must leave glGetError clean.
-    void TearDown() override;
-
-    // Resizes the shared window (and so the default framebuffer).
-    static void setWindowSize(int width, int height);
+    void SetUp() override;     // makes the shared context current and clears any stale error
+    void TearDown() override;  // every GL test must leave glGetError clean
 };
 
-// RGBA bytes of a rectangle of the bound read framebuffer, bottom row first.
+// RGBA bytes of a rectangle of the window, bottom row first.
 std::vector<std::uint8_t> readPixelsRgba(int x, int y, int width, int height);
 
-// Saves the bottom-left `width` x `height` of the window as test-artifacts/<name>.png for people to look at.
-void saveWindowPng(const std::string& name, int width, int height);
+// Saves the window as test-artifacts/<name>.png for people to look at.
+void saveWindowPng(const std::string& name);

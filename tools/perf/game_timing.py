@@ -140,8 +140,8 @@ STARTUP_STEPS = [
     ("glfwInit", "glfwInit called (libraries loaded, log opened)"),
     ("glfwCreateWindow", "glfwInit done, config read, window requested"),
     ("glfwCreateWindow-done", "window and GL context open"),
-    ("glfwSetKeyCallback", "GL loaded, 2D drawer ready (ui, text shaders, font)"),
-    ("glfwGetTime", "scene renderer, textures, flare, sparks, levels ready"),
+    ("glfwSetKeyCallback", "input callbacks set (GL not loaded yet)"),
+    ("glfwGetTime", "GL loaded; 2D drawer, scene renderer, textures, flare, sparks, levels ready"),
     ("glfwPollEvents", "first frame starts"),
     ("swap", "first menu frame swapped"),
 ]
