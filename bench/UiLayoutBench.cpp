@@ -2,6 +2,7 @@
 // the HUD panels, and the settings screen's rows and buttons.
 #include "screens/Hud.h"
 #include "screens/MenuLayout.h"
+#include "screens/MenuScreens.h"
 #include "ui/TextLayout.h"
 
 #include <benchmark/benchmark.h>
@@ -29,22 +30,14 @@ void BM_HudPanels(benchmark::State& state) {
 }
 BENCHMARK(BM_HudPanels);
 
-// The layout part of a settings-screen frame: four arrow rows and two buttons.
+// The layout part of a settings-screen frame: every row and button.
 void BM_SettingsRowsAndButtons(benchmark::State& state) {
-    const Vec4 white(1.0f), over(0.3f, 0.3f, 0.6f, 1.0f), idle(0.15f, 0.15f, 0.35f, 1.0f);
-    const char* const labels[] = {"Resolution:", "Fullscreen:", "FPS Cap:", "Y-Axis inv.:"};
+    const MenuArea area = settingsArea(1280.0f, 720.0f);
+    const MenuList menu;
     UiDrawList list;
     for (auto _ : state) {
         list.clear();
-        const SettingsLayout layout = buildSettingsLayout(1280.0f, 720.0f);
-        bool decrement = false, increment = false;
-        for (int row = 0; row < 4; ++row) {
-            appendSettingRow(list, labels[row], resolutionText(resolutionAt(row)), layout.rowX,
-                             layout.firstRowY + row * kSettingRowStep, layout.rowWidth, 600.0, 212.0, false,
-                             decrement, increment);
-        }
-        appendButton(list, layout.apply, false, over, idle, "APPLY", 1.9f, white);
-        appendButton(list, layout.back, true, over, idle, "BACK", 1.9f, white);
+        menu.append(list, settingsEntries(SettingsChoices{}), area);
         benchmark::DoNotOptimize(list.data());
     }
 }

@@ -143,8 +143,10 @@ FrameTimes runFrames(Window& window, Drawers& drawers, const Level& level, int w
         // Coins spin and bob, tiles move: the scene changes as in play.
         animateObjects(level, run, kStepSeconds, clock, Vec3(1e6f), ball.radius);
         const Clock::time_point start = Clock::now();
-        const SceneDrawList scene =
-            buildLevelScene(level, run, models, objectPoses(level, run), ball, sunPosition(level, level.levelTime));
+        PlayMarks marks;
+        marks.seconds = clock;
+        const SceneDrawList scene = buildLevelScene(level, run, models, objectPoses(level, run), ball,
+                                                    sunPosition(level, level.levelTime), marks, drawers.library);
         beginFrame({kWidth, kHeight, level.skyColor, false, true});
         drawers.renderer.drawScene(scene, view, drawers.library, SceneOptions{});
         if (fenced) glFinish();

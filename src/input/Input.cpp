@@ -58,7 +58,10 @@ void Input::update() {
     focusLostPending = false;
     lostPad = padLostPending;
     padLostPending = false;
-    moved = cursorPending && (pendingCursor[0] != cursor[0] || pendingCursor[1] != cursor[1]);
+    // The first report only says where the pointer rests: it has not moved,
+    // so it does not take a menu's highlight from the keys.
+    moved = cursorPending && cursorKnown && (pendingCursor[0] != cursor[0] || pendingCursor[1] != cursor[1]);
+    if (cursorPending) cursorKnown = true;
     if (cursorPending) {
         cursor[0] = pendingCursor[0];
         cursor[1] = pendingCursor[1];

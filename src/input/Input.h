@@ -66,6 +66,7 @@ private:
     double cursor[2] = {0.0, 0.0};
     double pendingCursor[2] = {0.0, 0.0};
     bool cursorPending = false;
+    bool cursorKnown = false;
     bool moved = false;
     bool focusLostPending = false;
     bool lostFocus = false;

@@ -3,21 +3,6 @@
 
 #include "ui/TextLayout.h"
 
-namespace {
-
-constexpr float kArrowWidth = 32.0f;
-constexpr float kArrowHeight = 24.0f;
-constexpr float kArrowOffset = 180.0f;   // label column width
-constexpr float kValueOffset = 212.0f;   // just right of the first arrow
-constexpr float kRowReserve = 264.0f;    // label column, both arrows and the margin
-
-const Vec4 kWhite{1.0f, 1.0f, 1.0f, 1.0f};
-
-Vec4 arrowColor(bool over) {
-    return over ? Vec4(0.45f, 0.45f, 0.8f, 1.0f) : Vec4(0.2f, 0.2f, 0.5f, 1.0f);
-}
-
-}  // namespace
 
 int wrapIndex(int index, int step, int count) {
     if (count <= 0) return 0;
@@ -59,46 +44,6 @@ MainMenuButtons buildMainMenuButtons(float width, float height) {
     buttons.settings = {x, y + 54.0f, 220.0f, 44.0f};
     buttons.quit = {x, y + 108.0f, 220.0f, 44.0f};
     return buttons;
-}
-
-SettingsLayout buildSettingsLayout(float width, float height) {
-    const float cx = width * 0.5f;
-    SettingsLayout layout;
-    layout.panel = {cx - 260.0f, height * 0.24f, 520.0f, 320.0f};
-    layout.rowX = layout.panel.x + 24.0f;
-    layout.firstRowY = layout.panel.y + 28.0f;
-    const float buttonY = layout.panel.y + layout.panel.h + 58.0f;
-    layout.apply = {cx - 210.0f, buttonY, 200.0f, 44.0f};
-    layout.back = {cx + 10.0f, buttonY, 200.0f, 44.0f};
-    return layout;
-}
-
-SettingRowBoxes buildSettingRowBoxes(float x, float y, float rowWidth) {
-    const float valueSpan = rowWidth - kRowReserve;
-    SettingRowBoxes boxes;
-    boxes.decrement = {x + kArrowOffset, y, kArrowWidth, kArrowHeight};
-    boxes.increment = {x + kValueOffset + valueSpan, y, kArrowWidth, kArrowHeight};
-    boxes.valueCenterX = x + kValueOffset + valueSpan * 0.5f;
-    return boxes;
-}
-
-bool appendSettingRow(UiDrawList& list, std::string_view label, std::string_view value, float x, float y,
-                      float rowWidth, double mouseX, double mouseY, bool clicked, bool& decrement,
-                      bool& increment) {
-    const SettingRowBoxes boxes = buildSettingRowBoxes(x, y, rowWidth);
-    const bool overLeft = isOver(boxes.decrement, mouseX, mouseY);
-    const bool overRight = isOver(boxes.increment, mouseX, mouseY);
-
-    list.push_back(makeTextDraw(label, x, y + 4.0f, 1.8f, {0.75f, 0.75f, 1.0f, 1.0f}));
-    list.push_back(makeRectDraw(boxes.decrement, arrowColor(overLeft)));
-    list.push_back(makeCenteredTextDraw("<", boxes.decrement.x + kArrowWidth * 0.5f, y + 4.0f, 1.6f, kWhite));
-    list.push_back(makeCenteredTextDraw(value, boxes.valueCenterX, y + 4.0f, 1.6f, kWhite));
-    list.push_back(makeRectDraw(boxes.increment, arrowColor(overRight)));
-    list.push_back(makeCenteredTextDraw(">", boxes.increment.x + kArrowWidth * 0.5f, y + 4.0f, 1.6f, kWhite));
-
-    decrement = overLeft && clicked;
-    increment = overRight && clicked;
-    return decrement || increment;
 }
 
 void appendButton(UiDrawList& list, UiBox box, bool over, Vec4 overColor, Vec4 idleColor, std::string_view text,

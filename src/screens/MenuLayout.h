@@ -1,6 +1,6 @@
-// Geometry and choice tables of the two menu screens: the main menu's three
-// buttons, the settings panel with its four arrow rows and two buttons, and the
-// resolution and frame-cap tables the arrows step through with wrap-around.
+// Geometry and choice tables of the menus: the main menu's three buttons, a
+// button with its label, and the resolution and frame-cap tables the settings
+// step through with wrap-around.
 // Pixel space of the UI: origin top-left, y down.
 #pragma once
 
@@ -42,36 +42,6 @@ struct MainMenuButtons {
 // Three 220 x 44 buttons centred across the width, the first at 48 % of the
 // height and each next one 54 pixels lower.
 MainMenuButtons buildMainMenuButtons(float width, float height);
-
-struct SettingsLayout {
-    UiBox panel;         // 520 x 320, centred, its top at 24 % of the height
-    float rowX = 0.0f;   // rows start 24 pixels inside the panel
-    float firstRowY = 0.0f;
-    float rowWidth = 472.0f;
-    UiBox apply;
-    UiBox back;
-};
-constexpr float kSettingRowStep = 60.0f;
-
-SettingsLayout buildSettingsLayout(float width, float height);
-
-struct SettingRowBoxes {
-    UiBox decrement;        // the "<" arrow
-    UiBox increment;        // the ">" arrow
-    float valueCenterX = 0.0f;
-};
-
-// A row's label takes the first 180 pixels, then a 32 x 24 arrow, the value
-// centred between the arrows, and the second arrow flush with the row's end
-// less 20 pixels.
-SettingRowBoxes buildSettingRowBoxes(float x, float y, float rowWidth);
-
-// Appends one settings row (label, arrows in their hover colour, value) and
-// reports which arrow the click of this frame hit; `decrement` and `increment`
-// are always written. Returns whether either was hit.
-bool appendSettingRow(UiDrawList& list, std::string_view label, std::string_view value, float x, float y,
-                      float rowWidth, double mouseX, double mouseY, bool clicked, bool& decrement,
-                      bool& increment);
 
 // Space kept free on each side of a button's label, pixels.
 constexpr float kButtonTextMargin = 8.0f;

@@ -26,6 +26,15 @@ private:
     UiDrawList layout;  // built by update, drawn by draw
 };
 
+// The settings screen's rows, top to bottom, and where they lie.
+namespace SettingRow {
+enum : int {
+    Resolution, Fullscreen, FpsCap, VSync, AntiAliasing, Shadows, MasterVolume, MusicVolume, EffectsVolume,
+    CameraFollow, InvertY, Ghost, ControlsButton, ApplyButton, BackButton, Count
+};
+}  // namespace SettingRow
+MenuArea settingsArea(float width, float height);
+
 // The settings' choices while the screen is open; written to the config by Apply.
 struct SettingsChoices {
     int resolutionIndex = 0;

@@ -10,11 +10,6 @@
 
 namespace {
 
-enum SettingRow {
-    Resolution, Fullscreen, FpsCap, VSync, AntiAliasing, Shadows, MasterVolume, MusicVolume, EffectsVolume,
-    CameraFollow, InvertY, Ghost, ControlsButton, ApplyButton, BackButton, RowCount
-};
-
 const Vec4 kGold{1.0f, 0.84f, 0.0f, 1.0f};
 constexpr int kSamples[] = {0, 2, 4};
 const ShadowQuality kShadowSteps[] = {ShadowQuality::Off, ShadowQuality::Low, ShadowQuality::Medium,
@@ -44,17 +39,17 @@ std::string shadowText(ShadowQuality quality) {
 // Volumes go 0..100 in tens and stop at the ends.
 int stepVolume(int volume, int step) { return std::clamp((volume / 10 + step) * 10, 0, 100); }
 
+}  // namespace
+
 MenuArea settingsArea(float width, float height) {
     MenuArea area;
     area.width = std::min(560.0f, width - 40.0f);
     area.x = width * 0.5f - area.width * 0.5f;
     area.y = height * 0.15f;
-    area.rowHeight = std::clamp((height * 0.9f - area.y) / static_cast<float>(RowCount), 24.0f, 38.0f);
+    area.rowHeight = std::clamp((height * 0.9f - area.y) / static_cast<float>(SettingRow::Count), 24.0f, 38.0f);
     area.textScale = area.rowHeight >= 32.0f ? 1.7f : 1.4f;
     return area;
 }
-
-}  // namespace
 
 SettingsChoices choicesFrom(const Config& config) {
     SettingsChoices choices;
@@ -94,18 +89,18 @@ void stepChoice(SettingsChoices& c, int row, int step) {
     const int resolutions = static_cast<int>(kResolutions.size());
     const int caps = static_cast<int>(kFpsCaps.size());
     switch (row) {
-        case Resolution: c.resolutionIndex = wrapIndex(c.resolutionIndex, step, resolutions); break;
-        case Fullscreen: c.fullscreen = !c.fullscreen; break;
-        case FpsCap: c.fpsCapIndex = wrapIndex(c.fpsCapIndex, step, caps); break;
-        case VSync: c.vsync = !c.vsync; break;
-        case AntiAliasing: c.msaa = kSamples[wrapIndex(sampleIndex(c.msaa), step, 3)]; break;
-        case Shadows: c.shadows = kShadowSteps[wrapIndex(shadowIndex(c.shadows), step, 4)]; break;
-        case MasterVolume: c.masterVolume = stepVolume(c.masterVolume, step); break;
-        case MusicVolume: c.musicVolume = stepVolume(c.musicVolume, step); break;
-        case EffectsVolume: c.effectsVolume = stepVolume(c.effectsVolume, step); break;
-        case CameraFollow: c.cameraFollow = std::clamp(c.cameraFollow + step, 0, 10); break;
-        case InvertY: c.invertY = !c.invertY; break;
-        case Ghost: c.ghost = !c.ghost; break;
+        case SettingRow::Resolution: c.resolutionIndex = wrapIndex(c.resolutionIndex, step, resolutions); break;
+        case SettingRow::Fullscreen: c.fullscreen = !c.fullscreen; break;
+        case SettingRow::FpsCap: c.fpsCapIndex = wrapIndex(c.fpsCapIndex, step, caps); break;
+        case SettingRow::VSync: c.vsync = !c.vsync; break;
+        case SettingRow::AntiAliasing: c.msaa = kSamples[wrapIndex(sampleIndex(c.msaa), step, 3)]; break;
+        case SettingRow::Shadows: c.shadows = kShadowSteps[wrapIndex(shadowIndex(c.shadows), step, 4)]; break;
+        case SettingRow::MasterVolume: c.masterVolume = stepVolume(c.masterVolume, step); break;
+        case SettingRow::MusicVolume: c.musicVolume = stepVolume(c.musicVolume, step); break;
+        case SettingRow::EffectsVolume: c.effectsVolume = stepVolume(c.effectsVolume, step); break;
+        case SettingRow::CameraFollow: c.cameraFollow = std::clamp(c.cameraFollow + step, 0, 10); break;
+        case SettingRow::InvertY: c.invertY = !c.invertY; break;
+        case SettingRow::Ghost: c.ghost = !c.ghost; break;
         default: break;
     }
 }
@@ -145,7 +140,7 @@ ScreenId SettingsScreen::update(const FrameInfo& frame) {
     std::vector<MenuEntry> entries = settingsEntries(choices);
     const MenuResult result = menu.update(input, entries, area);
     menuSounds(game, menu.moved(), result.entry >= 0);
-    if (result.entry >= 0 && result.entry < ControlsButton) {
+    if (result.entry >= 0 && result.entry < SettingRow::ControlsButton) {
         stepChoice(choices, result.entry, result.step);
         entries = settingsEntries(choices);
     }
@@ -154,19 +149,19 @@ ScreenId SettingsScreen::update(const FrameInfo& frame) {
     layout.clear();
     layout.push_back(makeCenteredTextDraw("SETTINGS", cx, frame.height * 0.05f, 3.5f, kGold));
     const UiBox panel{area.x - 12.0f, area.y - 10.0f, area.width + 24.0f,
-                      area.rowHeight * static_cast<float>(RowCount) + 16.0f};
+                      area.rowHeight * static_cast<float>(SettingRow::Count) + 16.0f};
     layout.push_back(makeRectDraw(panel, {0.07f, 0.04f, 0.18f, 0.88f}));
     menu.append(layout, entries, area);
     layout.push_back(makeCenteredTextDraw("* takes effect at the next start", cx, panel.y + panel.h + 8.0f, 1.3f,
                                           {0.6f, 0.6f, 0.85f, 1.0f}));
 
-    if (result.entry == ApplyButton) {
+    if (result.entry == SettingRow::ApplyButton) {
         applyChoices(choices, game.config);
         game.shell.applySettings(game.config);
         return ScreenId::MainMenu;
     }
-    if (result.entry == ControlsButton) return ScreenId::Controls;
-    if (result.entry == BackButton || menuBack(input)) return ScreenId::MainMenu;
+    if (result.entry == SettingRow::ControlsButton) return ScreenId::Controls;
+    if (result.entry == SettingRow::BackButton || menuBack(input)) return ScreenId::MainMenu;
     return ScreenId::Settings;
 }
 

@@ -69,13 +69,13 @@ TEST_P(BrokenFilesE2e, StartsSaysWhatIsWrongPlaysAndExitsCleanly) {
     std::optional<ReadOnlyFolder> readOnly;
     if (!broken.breakFiles) readOnly.emplace(game.dir());
     ASSERT_TRUE(game.start(1280, 720) && game.waitForStartup()) << game.consoleText();
-    game.key("Return");
+    startPlaying(game);
     ASSERT_TRUE(game.waitForText(kBanner, 20.0)) << game.consoleText();
     game.key("w", 1.0);
     game.key("space");
     EXPECT_TRUE(contains(game.consoleText(), broken.said)) << game.consoleText();
     game.screenshot(std::string("broken-") + broken.name);
-    game.key("Escape");
+    quitFromPlay(game);
     EXPECT_EQ(game.waitForExit(), 0) << game.consoleText();
 }
 

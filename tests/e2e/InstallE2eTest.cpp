@@ -57,7 +57,7 @@ TEST(InstallE2e, TheInstalledGameReadsItsOwnDataAndWritesOnlyIntoTheXdgFolders) 
     for (const char* name : {"XDG_CONFIG_HOME", "XDG_STATE_HOME"}) game.setEnvironment(name, std::nullopt);
     ASSERT_TRUE(game.start());
     ASSERT_TRUE(game.waitForStartup()) << game.consoleText();
-    game.key("Return");
+    startPlaying(game);
     ASSERT_TRUE(game.waitForText("Coin! 1/2\n", 20.0)) << game.consoleText();
     sleepSeconds(1.0);
     game.screenshot("installed-play");
@@ -65,10 +65,9 @@ TEST(InstallE2e, TheInstalledGameReadsItsOwnDataAndWritesOnlyIntoTheXdgFolders) 
     sleepSeconds(0.5);
     clickCentre(game, buildMainMenuButtons(1280.0f, 720.0f).settings);
     sleepSeconds(0.5);
-    const SettingsLayout settings = buildSettingsLayout(1280.0f, 720.0f);
-    clickCentre(game, buildSettingRowBoxes(settings.rowX, settings.firstRowY, settings.rowWidth).decrement);
+    clickCentre(game, settingsDecrement(1280.0f, 720.0f, SettingRow::Resolution));
     sleepSeconds(0.5);
-    clickCentre(game, settings.apply);  // 1280x720 -> 800x600
+    clickCentre(game, settingsRow(1280.0f, 720.0f, SettingRow::ApplyButton));  // 1280x720 -> 800x600
     const fs::path config = home / ".config/pembrix/config.ini";
     EXPECT_TRUE(game.waitFor([&] { return fs::exists(config); }, 10.0)) << game.consoleText();
     sleepSeconds(0.5);

@@ -35,7 +35,7 @@ TEST(PlayE2e, ACoinUnderTheStartIsTakenAndTheFrameShowsSkyGroundTileBallAndHud) 
     const std::string plain = "name E2E Plain\nstart 0 0.5 0\n" + kFloor;
     writeLevels(game, coin, plain, plain);
     ASSERT_TRUE(startSmall(game)) << game.consoleText();
-    game.key("Return");
+    startPlaying(game);
     ASSERT_TRUE(game.waitForText("Coin! 1/1\n", 20.0)) << game.consoleText();
     sleepSeconds(2.0);  // the ball settles on the tile, the camera behind it
     const Counts counts = countColours(game.screenshot("play-frame").string());
@@ -44,7 +44,7 @@ TEST(PlayE2e, ACoinUnderTheStartIsTakenAndTheFrameShowsSkyGroundTileBallAndHud) 
     EXPECT_GT(counts.stone, 3000) << "no stone tile under the ball";
     EXPECT_GT(counts.ball, 100) << "no red ball on screen";
     EXPECT_GT(counts.hudInk, 40) << "no HUD text";
-    game.key("Escape");
+    quitFromPlay(game);
     EXPECT_EQ(game.waitForExit(), 0) << game.consoleText();
 }
 
@@ -56,11 +56,11 @@ TEST(PlayE2e, TheEndTileCompletesTheLevelAndTheNextOneFollows) {
     };
     writeLevels(game, endAtStart("E2E One"), "name E2E Two\nstart 0 0.5 0\n" + kFloor, endAtStart("E2E Three"));
     ASSERT_TRUE(startSmall(game)) << game.consoleText();
-    game.key("Return");
+    startPlaying(game);
     ASSERT_TRUE(game.waitForText("LEVEL COMPLETE: E2E One\n", 20.0)) << game.consoleText();
     sleepSeconds(0.5);
     game.screenshot("level-complete");
     EXPECT_TRUE(game.waitForText(kBanner + "E2E Two  coins=0", 20.0)) << game.consoleText();
-    game.key("Escape");
+    quitFromPlay(game);
     EXPECT_EQ(game.waitForExit(), 0) << game.consoleText();
 }

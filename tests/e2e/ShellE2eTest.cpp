@@ -43,11 +43,10 @@ TEST(ShellE2e, ApplyInTheSettingsSavesTheNextResolutionAndResizesTheWindow) {
     ASSERT_TRUE(hasSize("Geometry: 800x600"));
     clickCentre(game, buildMainMenuButtons(800.0f, 600.0f).settings);
     sleepSeconds(0.5);
-    const SettingsLayout layout = buildSettingsLayout(800.0f, 600.0f);
-    clickCentre(game, buildSettingRowBoxes(layout.rowX, layout.firstRowY, layout.rowWidth).increment);
+    clickCentre(game, settingsIncrement(800.0f, 600.0f, SettingRow::Resolution));
     sleepSeconds(0.5);
     game.screenshot("settings");
-    clickCentre(game, layout.apply);
+    clickCentre(game, settingsRow(800.0f, 600.0f, SettingRow::ApplyButton));
     EXPECT_TRUE(hasSize("Geometry: 1280x720")) << game.xdotool("getwindowgeometry " + id);
     Config saved;
     saved.screenWidth = saved.screenHeight = 0;

@@ -54,8 +54,8 @@ void drawFrameThroughEverySubsystem(Graphics& graphics, ModelLibrary& library) {
     const LevelRun run = startRun(level);
     BallPose ball;
     ball.position = level.start;
-    const SceneDrawList scene =
-        buildLevelScene(level, run, resolveLevelModels(level, library), objectPoses(level, run), ball, level.sunPos);
+    const SceneDrawList scene = buildLevelScene(level, run, resolveLevelModels(level, library), objectPoses(level, run),
+                                                ball, level.sunPos, PlayMarks{}, library);
     const Mat4 view = glm::lookAt(level.start + Vec3(0, 4, 8), level.start, Vec3(0, 1, 0));
     const SceneView sceneView{view, glm::perspective(0.8f, 16.0f / 9.0f, 0.1f, 500.0f), kGlWidth, kGlHeight};
     graphics.scene.drawScene(scene, sceneView, library, SceneOptions{});

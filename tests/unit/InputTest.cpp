@@ -32,3 +32,17 @@ TEST(Input, MouseClicksAreLatchedLikeKeys) {
     input.update();
     EXPECT_FALSE(input.mouseClicked(kMouseLeft));
 }
+
+// Where the pointer rests when the window opens is no move: a pointer left
+// over a button must not take the menu's highlight from the keys.
+TEST(Input, TheFirstCursorReportIsNotAMoveButEveryChangeAfterItIs) {
+    Input input;
+    input.onCursor(640.0, 400.0);
+    input.update();
+    EXPECT_FALSE(input.cursorMoved());
+    input.onCursor(641.0, 400.0);
+    input.update();
+    EXPECT_TRUE(input.cursorMoved());
+    input.update();
+    EXPECT_FALSE(input.cursorMoved());
+}

@@ -4,6 +4,9 @@
 //   pembrix_soak [seconds] [seed]   (default 600 s and a random seed)
 // Exits 0 when the game lived through it, 1 with the reasons otherwise.
 #include "screens/MenuLayout.h"
+#include "screens/MenuList.h"
+#include "screens/MenuScreens.h"
+#include "screens/PauseScreen.h"
 #include "support/GameRun.h"
 
 #include <algorithm>
@@ -72,34 +75,39 @@ public:
     }
 
 private:
-    // Movement first (the held keys above pick from them); Escape never.
-    static constexpr const char* kTaps[] = {"w", "a", "s", "d", "space", "q", "e", "n", "Return", "Return",
-                                            "m", "F8", "F9", "F10", "F11", "plus", "minus", "x"};
+    // Movement first (the held keys above pick from them). Never Escape, and
+    // never what moves a menu's highlight (the arrows, W and S: the soak's
+    // config rolls the ball on I, J, K, L), so Return never lands on Quit.
+    static constexpr const char* kTaps[] = {"i", "j", "k", "l", "space", "q", "e", "n", "Return", "Return",
+                                            "m", "r", "F8", "F9", "F10", "F11", "plus", "minus", "x"};
 
     int pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(random); }
     double unit() { return std::uniform_real_distribution<double>(0.0, 1.0)(random); }
 
-    // A button of the main menu or the settings screen, whichever is showing,
-    // or any point; never the main menu's Quit.
+    // A button of the main menu, the settings or the pause, whichever is
+    // showing, or any point; never a Quit.
     void clickTarget() {
         const ScreenSize size = windowSize(game);
         const float w = static_cast<float>(size.width), h = static_cast<float>(size.height);
         const MainMenuButtons menu = buildMainMenuButtons(w, h);
-        const SettingsLayout settings = buildSettingsLayout(w, h);
-        const SettingRowBoxes row = buildSettingRowBoxes(
-            settings.rowX, settings.firstRowY + kSettingRowStep * static_cast<float>(pick(4)), settings.rowWidth);
+        const MenuArea settings = settingsArea(w, h);
+        const int row = pick(SettingRow::ControlsButton);
+        const std::vector<UiBox> pause = pauseButtonBoxes(w, h);
         // Play and the way out of the settings weigh most, so a short run still plays.
-        const UiBox targets[] = {menu.play, menu.play, menu.settings, row.decrement, row.increment,
-                                 settings.apply, settings.back, settings.back, {0.0f, 0.0f, w, h}};
+        const UiBox targets[] = {menu.play, menu.play, menu.settings, decrementBox(settings, row),
+                                 incrementBox(settings, row), entryBox(settings, SettingRow::ApplyButton),
+                                 entryBox(settings, SettingRow::BackButton), entryBox(settings, SettingRow::BackButton),
+                                 pause[0], pause[1], {0.0f, 0.0f, w, h}};
         const UiBox box = targets[pick(sizeof targets / sizeof targets[0])];
         const int x = static_cast<int>(box.x + box.w * static_cast<float>(unit()));
         const int y = static_cast<int>(box.y + box.h * static_cast<float>(unit()));
         // Tested on the whole pixel the click lands on, with a pixel to spare:
-        // a point just past Quit's edge still rounds onto it.
-        const UiBox quit = menu.quit;
-        const bool onQuit = x >= quit.x - 1.0f && x <= quit.x + quit.w + 1.0f && y >= quit.y - 1.0f &&
-                            y <= quit.y + quit.h + 1.0f;
-        if (onQuit) return;
+        // a point just past a Quit's edge still rounds onto it.
+        for (const UiBox& quit : {menu.quit, pause.back()}) {
+            if (x >= quit.x - 1.0f && x <= quit.x + quit.w + 1.0f && y >= quit.y - 1.0f && y <= quit.y + quit.h + 1.0f) {
+                return;
+            }
+        }
         game.click(x, y, 0.05 + 0.1 * unit());
     }
 
@@ -113,7 +121,8 @@ int soak(double seconds, std::uint32_t seed) {
     std::cout << "soak: " << seconds << " s, seed " << seed << std::endl;
 
     GameRun game;
-    game.writeFile("config.ini", "screenWidth = 800\nscreenHeight = 600\n");
+    game.writeFile("config.ini", "screenWidth = 800\nscreenHeight = 600\nkeyMoveForward = I\nkeyMoveLeft = J\n"
+                                 "keyMoveBack = K\nkeyMoveRight = L\n");
     // The first level ends at once, so the end screens come round as often as play.
     game.writeFile("levels/level1.plvl", "name Soak Start\nstart 0 1 0\nend_tile 0 0 0 4 1 4\n");
     game.writeFile("levels/level2.plvl", readFile(std::filesystem::path(PEMBRIX_SOURCE_DIR) / "levels/level1.plvl"));
@@ -124,7 +133,9 @@ int soak(double seconds, std::uint32_t seed) {
     }
 
     RandomPlayer player(game, seed);
-    game.key("Return");  // into play first, so that even a short run sees every state
+    game.key("Return");  // into play first (the level select, then level 1), so that even a short run sees every state
+    sleepSeconds(0.3);
+    game.key("Return");
     std::vector<long> settled;  // resident kB after the warm-up, with the window at its starting 800 x 600
     double sampledAt = -2.0;
     const auto start = std::chrono::steady_clock::now();
@@ -144,6 +155,8 @@ int soak(double seconds, std::uint32_t seed) {
             }
         }
     }
+    game.key("m");  // from wherever the run ended: Escape pauses in play, quits from the main menu
+    sleepSeconds(1.0);
     game.key("Escape");
     const int code = game.waitForExit(180.0);
 
