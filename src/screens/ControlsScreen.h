@@ -29,6 +29,9 @@ public:
     ScreenId update(const FrameInfo& frame) override;
     void draw(const FrameInfo& frame) override;
 
+    // What the last update laid out for the next draw.
+    const UiDrawList& drawn() const { return layout; }
+
 private:
     std::vector<MenuEntry> entries() const;
 

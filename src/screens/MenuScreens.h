@@ -20,6 +20,9 @@ public:
     ScreenId update(const FrameInfo& frame) override;
     void draw(const FrameInfo& frame) override;
 
+    // What the last update laid out for the next draw.
+    const UiDrawList& drawn() const { return layout; }
+
 private:
     GameContext& game;
     ButtonList buttons;
@@ -68,6 +71,9 @@ public:
     void enter(ScreenId from) override;
     ScreenId update(const FrameInfo& frame) override;
     void draw(const FrameInfo& frame) override;
+
+    // What the last update laid out for the next draw.
+    const UiDrawList& drawn() const { return layout; }
 
 private:
     GameContext& game;

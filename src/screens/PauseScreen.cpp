@@ -11,6 +11,7 @@
 #include "screens/PlayHud.h"
 #include "screens/PlayWorld.h"
 #include "screens/WorldView.h"
+#include "ui/TextLayout.h"
 
 #include <iostream>
 
@@ -55,8 +56,9 @@ ScreenId PauseScreen::update(const FrameInfo& frame) {
         appendButton(layout, boxes[static_cast<std::size_t>(i)], lit, {0.4f, 0.4f, 0.8f, 1.0f},
                      {0.15f, 0.15f, 0.35f, 1.0f}, kLabels[i], 1.8f, {1.0f, 1.0f, 1.0f, 1.0f});
     }
-    layout.push_back(makeCenteredTextDraw(consoleControlsLine(game.config), cx, frame.height * 0.82f, 1.3f,
-                                          {0.85f, 0.85f, 1.0f, 1.0f}));
+    const std::string controls = consoleControlsLine(game.config);
+    layout.push_back(makeCenteredTextDraw(controls, cx, frame.height * 0.82f,
+                                          fittingScale(controls, 1.3f, frame.width - 20.0f), {0.85f, 0.85f, 1.0f, 1.0f}));
 
     if (input.wasPressed(game.config.keyPause) || input.wasPressed(kKeyEscape) || input.padPressed(PadStart) ||
         input.padPressed(PadB)) {

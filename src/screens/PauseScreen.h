@@ -15,6 +15,9 @@ public:
     ScreenId update(const FrameInfo& frame) override;
     void draw(const FrameInfo& frame) override;
 
+    // What the last update laid out for the next draw.
+    const UiDrawList& drawn() const { return layout; }
+
 private:
     GameContext& game;
     ButtonList buttons;

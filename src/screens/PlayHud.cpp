@@ -36,9 +36,10 @@ std::string countdownText(float timeLeft) {
 }
 
 Vec4 countdownColor(float timeLeft) {
-    if (timeLeft > 30.0f) return {1.0f, 1.0f, 1.0f, 0.9f};
-    if (timeLeft > 10.0f) return {1.0f, 0.55f, 0.1f, 1.0f};
-    return {1.0f, 0.15f, 0.15f, 1.0f};
+    // Light enough to read on the HUD's dark panel over the brightest sky.
+    if (timeLeft > 30.0f) return {1.0f, 1.0f, 1.0f, 1.0f};
+    if (timeLeft > 10.0f) return {1.0f, 0.62f, 0.2f, 1.0f};
+    return {1.0f, 0.45f, 0.42f, 1.0f};
 }
 
 // A text on a dark panel of its own, so it reads on the brightest sky.

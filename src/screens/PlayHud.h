@@ -12,7 +12,8 @@
 // "m:ss" of the whole seconds left, rounded up (0.2 s shows 0:01).
 std::string countdownText(float timeLeft);
 
-// White above 30 s, orange above 10 s, red from there on.
+// White above 30 s, orange above 10 s, red from there on, all light enough
+// to read on the HUD's panel.
 Vec4 countdownColor(float timeLeft);
 
 // Coins, lives and the countdown; while falling also the flash and "FELL OFF!".
@@ -20,7 +21,7 @@ UiDrawList buildPlayHud(const Attempt& attempt, float width, float height);
 
 // The panel behind every HUD text and the end screens' panel: dark enough that
 // white text reads at 4.5:1 or more over the brightest sky.
-const Vec4 kHudBacking{0.0f, 0.0f, 0.05f, 0.6f};
+const Vec4 kHudBacking{0.0f, 0.0f, 0.05f, 0.8f};
 const Vec4 kEndPanel{0.02f, 0.02f, 0.08f, 0.78f};
 
 // The attempt's time so far: every step from the start, the fall delays

@@ -1,54 +1,13 @@
 // The menus driven by keys alone, as a player without a mouse or pad drives
 // them, through the real screen objects without a window (no drawer ever makes
 // a GL object, and the sound has no library to open).
-#include "audio/AudioEngine.h"
+#include "ScreenRig.h"
 #include "config/Bindings.h"
 #include "input/Keys.h"
-#include "screens/ControlsScreen.h"
-#include "screens/Graphics.h"
-#include "screens/LevelSelectScreen.h"
-#include "screens/MenuLayout.h"
-#include "screens/MenuScreens.h"
-#include "screens/PlayWorld.h"
-#include "support/ConsoleCapture.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-struct CountingShell : Shell {
-    int applied = 0, saved = 0;
-    void applySettings(Config&) override { ++applied; }
-    void saveSettings(const Config&) override { ++saved; }
-};
-
-struct ScreenRig {
-    ConsoleCapture console;
-    Config config;
-    ModelLibrary library;
-    GameSession session;
-    PlayerProgress progress{std::nullopt};
-    PlayWorld world{session, library, progress};
-    Graphics graphics;
-    AudioEngine audio{AudioVolumes{}, "libno-such-openal.so"};
-    DisplaySwitches switches;
-    DebugCam debugCam;
-    CountingShell shell;
-    GameContext context{config, library, world, progress, graphics, audio, switches, debugCam, shell};
-    Input input;
-
-    // Taps each key within one frame and updates the screen once per key.
-    ScreenId press(Screen& screen, std::initializer_list<int> keys) {
-        ScreenId next = ScreenId::Quit;
-        for (int key : keys) {
-            input.onKeyEvent(key, 1);
-            input.onKeyEvent(key, 0);
-            input.update();
-            next = screen.update(FrameInfo{input, kStepSeconds, 1280.0f, 720.0f, 1280, 720});
-        }
-        return next;
-    }
-};
 
 constexpr int kKeyJ = 74;
 constexpr int kKeyW = 87;
@@ -99,11 +58,6 @@ TEST(ControlsScreen, ChoosingAnActionAndPressingAKeyBindsItAndSwapsATakenOne) {
 
 TEST(LevelSelect, LockedLevelsStayShutAndLevelOneStartsTheWholeGame) {
     ScreenRig rig;
-    for (const char* name : {"One", "Two", "Three"}) {
-        Level level;
-        level.name = name;
-        rig.session.levels.push_back(level);
-    }
     const std::vector<MenuEntry> entries = levelSelectEntries({"One", "Two"}, rig.progress);
     EXPECT_EQ(entries[1].value, "LOCKED");
     LevelSelectScreen screen(rig.context);
