@@ -9,9 +9,13 @@ cd "$(dirname "$0")/.."
 tools/setup.sh --tests
 
 jobs=$(nproc)
-cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# No debug information where nothing reads it: it is a third of the build's
+# time. The sanitizer build keeps line tables, so its reports name the line,
+# and AddressSanitizer's recommended -O1.
+cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" >/dev/null
 cmake --build build-test -j"$jobs"
-cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPEMBRIX_SANITIZE=ON >/dev/null
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1" \
+  -DPEMBRIX_SANITIZE=ON >/dev/null
 # Only what runs under the sanitizers: the game, the unit and GL tests and the soak.
 cmake --build build-sanitize -j"$jobs" --target pembrix pembrix_unit_tests pembrix_gl_tests pembrix_soak
 

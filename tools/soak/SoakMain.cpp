@@ -124,7 +124,12 @@ int soak(double seconds, std::uint32_t seed) {
     game.writeFile("config.ini", "screenWidth = 800\nscreenHeight = 600\nkeyMoveForward = I\nkeyMoveLeft = J\n"
                                  "keyMoveBack = K\nkeyMoveRight = L\n");
     // The first level ends at once, so the end screens come round as often as play.
-    game.writeFile("levels/level1.plvl", "name Soak Start\nstart 0 1 0\nend_tile 0 0 0 4 1 4\n");
+    // It shows every model of the second, so their one-time loads fall in the warm-up.
+    game.writeFile("levels/level1.plvl", "name Soak Start\nstart 0 1 0\nend_tile 0 0 0 4 1 4\n"
+                                         "tile 10 0 0 4 2 4 1 1 1 models/island.obj\n"
+                                         "tile -10 0 0 4 1 4 1 1 1 models/raft.obj\n"
+                                         "tile 0 0 10 4 1 4 1 1 1 models/gate.obj\n"
+                                         "tile 0 0 -10 1 1 1 1 1 1 models/coin.obj\n");
     game.writeFile("levels/level2.plvl", readFile(std::filesystem::path(PEMBRIX_SOURCE_DIR) / "levels/level1.plvl"));
     // Room for the largest resolution of the settings screen.
     if (!game.start(2600, 1500) || !game.waitForStartup(120.0)) {
