@@ -6,7 +6,7 @@
 #
 # The game takes no options, so each level is reached the way a player reaches
 # the first one: a scratch folder holds the game's files with that level in the
-# first slot, the game starts there, Enter starts play, E zooms the camera out
+# first slot, the game starts there, Enter twice starts play, E zooms the camera out
 # a little, and the screen is saved once the camera has settled. Any error or
 # fallback line in the game's log fails the run.
 set -euo pipefail
@@ -23,6 +23,8 @@ done
 mkdir -p "$out"
 
 scratch=$(mktemp -d)
+# Records and ghosts of these runs stay in the scratch folder.
+export HOME=$scratch/home XDG_DATA_HOME=$scratch/home/.local/share
 xvfb_pid=""
 game_pid=""
 cleanup() {
@@ -68,6 +70,8 @@ for slot in 1 2 3; do
   game_pid=$!
   wait_for "$dir/log.txt" "[LevelHandler] Loaded '" 60 || { echo "level $slot: the game did not start" >&2; exit 1; }
   sleep 2
+  press Return 0.3  # the level select, where the first level is chosen
+  sleep 0.5
   press Return 0.3
   wait_for "$dir/log.txt" "── " 30 || { echo "level $slot: Enter did not start the level" >&2; exit 1; }
   sleep 2
