@@ -14,7 +14,9 @@ namespace {
 
 constexpr std::size_t kPoolSize = 24;       // one-shot sounds at once
 constexpr std::size_t kMusicBuffers = 6;    // the queue: 6 x 4096 samples, about 0.56 s
-constexpr float kReferenceDistance = 6.0f;  // world units heard at full gain
+// World units heard at full gain: the camera's usual distance, so what
+// happens at the ball is never quieter than the music.
+constexpr float kReferenceDistance = 12.0f;
 constexpr float kMaxDistance = 60.0f;
 
 }  // namespace

@@ -425,6 +425,7 @@ float peakLevel(SoundEffect effect) {
     case SoundEffect::TimeLow: return 0.6f;
     case SoundEffect::LevelComplete:
     case SoundEffect::GameOver:
+    case SoundEffect::Coin:  // the sound the whole game is about
     case SoundEffect::Land: return 0.9f;
     default: return 0.75f;
     }

@@ -84,9 +84,13 @@ TEST(MenusE2e, ACoinIsHeardAboveTheSecondBeforeAndAPausedGameFallsSilent) {
     game.setEnvironment("ALSOFT_CONF", (game.dir() / "alsoft.conf").string());
     const std::string level = "name E2E Heard\nstart 0 0.5 4\n" + kFloor + "coin 0 0.6 -1\n";
     writeLevels(game, level, level, level);
-    ASSERT_TRUE(startSmall(game)) << game.consoleText();
-    ASSERT_TRUE(game.waitForText("[Audio] Playing through", 20.0)) << game.consoleText();
-    const Clock::time_point opened = Clock::now();  // the wave output starts with the device
+    game.writeFile("config.ini", "screenWidth = 640\nscreenHeight = 360\n");
+    ASSERT_TRUE(game.start(640, 360));
+    // The sound opens its device right after reading config.ini, before the
+    // window; the wave output starts then.
+    ASSERT_TRUE(game.waitForText("[Config] Loaded", 20.0)) << game.consoleText();
+    const Clock::time_point opened = Clock::now();
+    ASSERT_TRUE(game.waitForStartup() && game.waitForText("[Audio] Playing through", 20.0)) << game.consoleText();
     const auto since = [&] { return std::chrono::duration<double>(Clock::now() - opened).count(); };
     startPlaying(game);
     game.keyDown("w");

@@ -80,7 +80,7 @@ TEST(ProgressE2e, AFallComesBackToTheFlagReachedAndTheGateSaysWhatIsMissing) {
     GameRun game;
     // The coin lies off the lane's end: the gate stays locked until it is taken.
     const std::string lane = "name E2E Flag\nstart 0 0.5 4\ntile 0 -0.5 -2 3 1 16 0.45 0.6 0.45 tex:stone\n"
-                             "checkpoint 0 0 -1\nend_tile 0 0 -8 2 1 2\ncoin 6 0.6 -8\n";
+                             "checkpoint 0 0 -1\nend_tile 0 -0.1 -8 2 0.2 2\ncoin 6 0.6 -8\n";  // flush with the lane
     writeLevels(game, lane, lane, lane);
     ASSERT_TRUE(startSmall(game)) << game.consoleText();
     startPlaying(game);
