@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Leak check of one ordinary run: start, Enter, a few seconds of play (move,
+# Leak check of one ordinary run: start, Enter twice (menu, level select), a few seconds of play (move,
 # jump, the coin under the start), M back to the menu, Escape. Runs the game
 # built with AddressSanitizer and LeakSanitizer (tools/lsan.supp holds only the
 # system GL/X libraries' own leaks) on its own Xvfb in a scratch folder with a
@@ -78,7 +78,9 @@ wait_for "[LevelHandler] Loaded 'Leak Check'" "$patience"
 until window=$(xdotool search --name "Pembrix Adventure" 2>/dev/null | head -n 1) && [[ -n $window ]]; do sleep 0.5; done
 xdotool mousemove --window "$window" 5 5   # no window manager: keys go to the window under the pointer
 sleep 1
-press Return
+press Return   # Play, to the level select
+sleep 0.5
+press Return   # the whole game from level 1
 wait_for "Coin! 1/2" "$patience"
 press w 1.5
 press space

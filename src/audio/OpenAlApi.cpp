@@ -18,7 +18,9 @@ OpenAlLibrary::~OpenAlLibrary() {
 }
 
 bool OpenAlLibrary::load(const std::string& name, OpenAlApi& api, std::string& why) {
-    handle = dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
+    // Never unmapped: OpenAL Soft registers exit handlers of its own, and its
+    // frames must stay readable for a leak report to name it.
+    handle = dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     if (!handle) {
         const char* error = dlerror();
         why = "cannot load " + name + (error ? std::string(" (") + error + ")" : std::string());
