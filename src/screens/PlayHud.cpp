@@ -88,8 +88,10 @@ std::string runSummaryText(const Attempt& attempt) {
 namespace {
 
 // The panel the end screens' texts stand on, across the middle of the screen.
+float endPanelWidth(float width) { return std::min(width - 40.0f, 720.0f); }
+
 UiDraw endPanel(float width, float height) {
-    const float panelWidth = std::min(width - 40.0f, 720.0f);
+    const float panelWidth = endPanelWidth(width);
     return makeRectDraw({width * 0.5f - panelWidth * 0.5f, height * 0.26f, panelWidth, height * 0.44f}, kEndPanel);
 }
 
@@ -123,10 +125,11 @@ UiDrawList buildLevelCompleteScreen(const Attempt& attempt, const CompletionNote
     const float cx = width * 0.5f;
     UiDrawList list = {
         endPanel(width, height),
-        makeCenteredTextDraw("LEVEL COMPLETE!", cx, height * 0.30f, fittingScale("LEVEL COMPLETE!", 4.0f, width - 60.0f),
+        makeCenteredTextDraw("LEVEL COMPLETE!", cx, height * 0.30f, fittingScale("LEVEL COMPLETE!", 4.0f, endPanelWidth(width) - 40.0f),
                              {0.3f, 1.0f, 0.5f, 1.0f}),
-        makeCenteredTextDraw(attempt.level->name, cx, height * 0.30f + 52.0f, 2.5f, {1.0f, 1.0f, 1.0f, 1.0f}),
-        makeCenteredTextDraw(runSummaryText(attempt), cx, height * 0.50f, fittingScale(runSummaryText(attempt), 2.0f, width - 60.0f),
+        makeCenteredTextDraw(attempt.level->name, cx, height * 0.30f + 52.0f,
+                             fittingScale(attempt.level->name, 2.5f, endPanelWidth(width) - 40.0f), {1.0f, 1.0f, 1.0f, 1.0f}),
+        makeCenteredTextDraw(runSummaryText(attempt), cx, height * 0.50f, fittingScale(runSummaryText(attempt), 2.0f, endPanelWidth(width) - 40.0f),
                              {1.0f, 0.92f, 0.6f, 1.0f}),
         makeCenteredTextDraw("SPACE: GO ON    R: REPLAY    M: MENU", cx, height * 0.62f, 1.8f, {0.9f, 0.9f, 0.9f, 1.0f}),
     };
@@ -144,8 +147,8 @@ UiDrawList buildGameOverScreen(const Attempt& attempt, float width, float height
         endPanel(width, height),
         makeCenteredTextDraw("GAME OVER", cx, height * 0.30f, 5.0f, {1.0f, 0.35f, 0.35f, 1.0f}),
         makeCenteredTextDraw(reason, cx, height * 0.41f, 2.2f, {1.0f, 0.7f, 0.3f, 1.0f}),
-        makeCenteredTextDraw("Coins collected: " + std::to_string(attempt.coinsTaken), cx, height * 0.52f, 2.2f,
-                             {1.0f, 1.0f, 1.0f, 1.0f}),
+        makeCenteredTextDraw(runSummaryText(attempt), cx, height * 0.52f,
+                             fittingScale(runSummaryText(attempt), 2.0f, endPanelWidth(width) - 40.0f), {1.0f, 0.92f, 0.6f, 1.0f}),
         makeCenteredTextDraw("SPACE: TRY AGAIN     M: MENU", cx, height * 0.62f, 1.8f, {0.9f, 0.9f, 0.9f, 1.0f}),
     };
 }

@@ -36,6 +36,14 @@ TEST(ReadableScreens, EveryLabelFitsItsButtonAtEveryResolutionOffered) {
         const float w = static_cast<float>(size.width), h = static_cast<float>(size.height);
         const std::string at = " at " + resolutionText(size);
         for (const auto& [name, list] : allMenuLayouts(w, h)) expectTextsInsideTheirBoxes(list, name + at);
+        Level level;
+        level.name = "The Long Way Round the Ember Citadel Walls at Sunset";
+        Attempt attempt = startAttempt(level, {}, 3, {});
+        attempt.steps = 359999;  // the widest summary: 99:59.98
+        attempt.livesLost = 12;
+        const CompletionNote note{"NEW RECORD 99:59.00 (was 99:59.99)", true};
+        expectTextsInsideTheirBoxes(buildLevelCompleteScreen(attempt, note, w, h), "level complete" + at);
+        expectTextsInsideTheirBoxes(buildGameOverScreen(attempt, w, h), "game over" + at);
     }
 }
 
