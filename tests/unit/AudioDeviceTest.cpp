@@ -66,72 +66,92 @@ int audioLines(const std::string& text) {
     return count;
 }
 
+// OpenAL Soft reads its environment once per process and then stays loaded,
+// so each case runs in a fresh process of its own (the test binary started
+// again for this one case).
+template <typename Body>
+void inFreshProcess(Body body) {
+    ::testing::GTEST_FLAG(death_test_style) = "threadsafe";
+    EXPECT_EXIT(
+        {
+            body();
+            std::exit(::testing::Test::HasFailure() ? 1 : 0);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
 }  // namespace
 
 TEST(AudioDevice, PlaysThroughOpenAlIntoTheWaveBackend) {
-    TempDir dir;
-    const std::string wave = (dir / "out.wav").string();
-    OpenAlEnvironment environment(dir, "wave", wave);
-    ConsoleCapture console;
-    SoundFrame frame;
-    {
-        AudioEngine audio(AudioVolumes{100, 0, 100});
-        waitUntilReady(audio, frame);
-        ASSERT_FALSE(audio.silent()) << console.stderrText();
-        playFrames(audio, frame, 15);
-        audio.cue({SoundEffect::Coin, Vec3(0.0f), 1.0f});
-        playFrames(audio, frame, 40);
-    }
-    EXPECT_EQ(audioLines(console.stdoutText()), 1);
-    EXPECT_EQ(console.stderrText(), "");
-    const WavData recorded = readWav(wave);
-    ASSERT_GT(recorded.samples.size(), static_cast<std::size_t>(recorded.sampleRate / 2));
-    const std::size_t window = static_cast<std::size_t>(recorded.sampleRate * recorded.channels / 20);
-    float loudest = 0.0f;
-    for (std::size_t at = 0; at + window <= recorded.samples.size(); at += window)
-        loudest = std::max(loudest, rms(recorded.samples, at, window));
-    EXPECT_LT(rms(recorded.samples, 0, window), 0.001f);  // silence before the coin
-    EXPECT_GT(loudest, 0.05f);
+    inFreshProcess([] {
+        TempDir dir;
+        const std::string wave = (dir / "out.wav").string();
+        OpenAlEnvironment environment(dir, "wave", wave);
+        ConsoleCapture console;
+        SoundFrame frame;
+        {
+            AudioEngine audio(AudioVolumes{100, 0, 100});
+            waitUntilReady(audio, frame);
+            ASSERT_FALSE(audio.silent()) << console.stderrText();
+            playFrames(audio, frame, 15);
+            audio.cue({SoundEffect::Coin, Vec3(0.0f), 1.0f});
+            playFrames(audio, frame, 40);
+        }
+        EXPECT_EQ(audioLines(console.stdoutText()), 1);
+        EXPECT_EQ(console.stderrText(), "");
+        const WavData recorded = readWav(wave);
+        ASSERT_GT(recorded.samples.size(), static_cast<std::size_t>(recorded.sampleRate / 2));
+        const std::size_t window = static_cast<std::size_t>(recorded.sampleRate * recorded.channels / 20);
+        float loudest = 0.0f;
+        for (std::size_t at = 0; at + window <= recorded.samples.size(); at += window)
+            loudest = std::max(loudest, rms(recorded.samples, at, window));
+        EXPECT_LT(rms(recorded.samples, 0, window), 0.001f);  // silence before the coin
+        EXPECT_GT(loudest, 0.05f);
+    });
 }
 
 TEST(AudioDevice, NoLibraryOrNoOutputMeansSilenceAndOneLine) {
-    TempDir dir;
-    MusicStyle music;
-    builtinMusicStyle("menu", music);
-    SoundFrame frame;
-    frame.inPlay = true;
-    frame.grounded = true;
-    frame.groundSpeed = 8.0f;
-    frame.music = &music;
-    for (const auto& [library, drivers] : {std::make_pair("libpembrix-no-such-openal.so.1", "wave"),
-                                           std::make_pair(kOpenAlLibrary, "no-such-backend")}) {
-        SCOPED_TRACE(library);
-        OpenAlEnvironment environment(dir, drivers, (dir / "unused.wav").string());
-        ConsoleCapture console;
-        AudioEngine audio(AudioVolumes{}, library);
-        waitUntilReady(audio, frame);
-        audio.cue({SoundEffect::Jump, Vec3(0.0f), 1.0f});
-        playFrames(audio, frame, 10);
-        EXPECT_TRUE(audio.silent());
-        EXPECT_EQ(audioLines(console.stderrText()), 1) << console.stderrText();
-        EXPECT_EQ(console.stdoutText(), "");
-    }
+    inFreshProcess([] {
+        TempDir dir;
+        MusicStyle music;
+        builtinMusicStyle("menu", music);
+        SoundFrame frame;
+        frame.inPlay = true;
+        frame.grounded = true;
+        frame.groundSpeed = 8.0f;
+        frame.music = &music;
+        for (const auto& [library, drivers] : {std::make_pair("libpembrix-no-such-openal.so.1", "wave"),
+                                               std::make_pair(kOpenAlLibrary, "no-such-backend")}) {
+            SCOPED_TRACE(library);
+            OpenAlEnvironment environment(dir, drivers, (dir / "unused.wav").string());
+            ConsoleCapture console;
+            AudioEngine audio(AudioVolumes{}, library);
+            waitUntilReady(audio, frame);
+            audio.cue({SoundEffect::Jump, Vec3(0.0f), 1.0f});
+            playFrames(audio, frame, 10);
+            EXPECT_TRUE(audio.silent());
+            EXPECT_EQ(audioLines(console.stderrText()), 1) << console.stderrText();
+            EXPECT_EQ(console.stdoutText(), "");
+        }
+    });
 }
 
 // A wave file on /dev/full fails its first write: OpenAL then reports the
 // device disconnected, as it does when a headset is unplugged.
 TEST(AudioDevice, AnOutputLostMidGameFallsSilentWithOneLine) {
-    TempDir dir;
-    OpenAlEnvironment environment(dir, "wave", "/dev/full");
-    ConsoleCapture console;
-    SoundFrame frame;
-    AudioEngine audio(AudioVolumes{});
-    waitUntilReady(audio, frame);
-    for (int i = 0; i < 300 && !audio.silent(); ++i) playFrames(audio, frame, 1);
-    audio.cue({SoundEffect::Coin, Vec3(0.0f), 1.0f});
-    playFrames(audio, frame, 10);
-    EXPECT_TRUE(audio.silent());
-    EXPECT_EQ(audioLines(console.stdoutText()), 1);  // it did start
-    EXPECT_EQ(audioLines(console.stderrText()), 1) << console.stderrText();
-    EXPECT_NE(console.stderrText().find("disconnected"), std::string::npos);
+    inFreshProcess([] {
+        TempDir dir;
+        OpenAlEnvironment environment(dir, "wave", "/dev/full");
+        ConsoleCapture console;
+        SoundFrame frame;
+        AudioEngine audio(AudioVolumes{});
+        waitUntilReady(audio, frame);
+        for (int i = 0; i < 300 && !audio.silent(); ++i) playFrames(audio, frame, 1);
+        audio.cue({SoundEffect::Coin, Vec3(0.0f), 1.0f});
+        playFrames(audio, frame, 10);
+        EXPECT_TRUE(audio.silent());
+        EXPECT_EQ(audioLines(console.stdoutText()), 1);  // it did start
+        EXPECT_EQ(audioLines(console.stderrText()), 1) << console.stderrText();
+        EXPECT_NE(console.stderrText().find("disconnected"), std::string::npos);
+    });
 }
