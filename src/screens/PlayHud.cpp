@@ -65,7 +65,8 @@ UiDrawList buildPlayHud(const Attempt& attempt, float width, float height) {
     if (attempt.falling) {
         const float alpha = std::sin(attempt.fallTimer * 12.0f) * 0.2f + 0.3f;
         list.push_back(makeRectDraw({0.0f, 0.0f, width, height}, {0.8f, 0.05f, 0.05f, alpha}));
-        pushBacked(list, makeCenteredTextDraw("FELL OFF!", width * 0.5f, height * 0.45f, 3.5f, {1.0f, 0.5f, 0.45f, 1.0f}));
+        // Above the middle, where the camera keeps the falling ball.
+        pushBacked(list, makeCenteredTextDraw("FELL OFF!", width * 0.5f, height * 0.3f, 3.5f, {1.0f, 0.5f, 0.45f, 1.0f}));
     }
     return list;
 }
