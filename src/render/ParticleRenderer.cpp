@@ -146,7 +146,9 @@ void ParticleRenderer::draw(ParticlePool& pool, const Mat4& view, const Mat4& pr
     glDrawArraysInstanced(GL_TRIANGLES, 0, 6, count);
     glBindVertexArray(0);
 
+    // Leave blending as the other drawers expect it: off, with the usual function.
     glDepthMask(depthWrites);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDisable(GL_BLEND);
     glUseProgram(0);
 }

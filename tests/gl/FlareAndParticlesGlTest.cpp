@@ -63,7 +63,7 @@ TEST_F(EffectsGl, ASparkIsASoftDiscAtItsPlaceThatWritesNoDepth) {
     // A still white spark at the origin, 0.7 to 1 unit across: a disc 73 to 104 pixels wide.
     pool.emit({Vec3(0.0f), 1, 0.0f, Vec4(1.0f), Vec4(1.0f), 1.0f, 1.0f, 100.0f, 1.0f, 0.0f});
     renderer.draw(pool, kView, kProjection, Vec3(1, 0, 0), Vec3(0, 1, 0));
-    glDisable(GL_BLEND);
+    EXPECT_FALSE(glIsEnabled(GL_BLEND)) << "blending left on for the opaque draws after it";
     const int cx = kGlWidth / 2, cy = kGlHeight / 2;
     EXPECT_GT(red(cx, cy), 200);
     EXPECT_TRUE(red(cx + 20, cy) > 0 && red(cx + 20, cy) < red(cx, cy)) << "not soft towards the rim";
