@@ -91,7 +91,7 @@ else
             # One rasteriser thread, the calling one, so that the figure is one thread's.
             LP_NUM_THREADS=0 xvfb-run -a -s "-screen 0 1280x800x24" \
                 valgrind --tool=callgrind --callgrind-out-file="$out/render$level.$frames" \
-                --toggle-collect='drawSceneShadows*' --toggle-collect='drawSceneLit*' \
+                --toggle-collect='BallRenderer::drawScene*' --toggle-collect='BallRenderer::drawSun*' \
                 "$build/bench/pembrix_frame_bench" --frames $((frames / 2)) --warmup 0 "levels/level$level.plvl" \
                 >/dev/null 2>"$out/rlog$level"
         done

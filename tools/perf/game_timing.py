@@ -8,10 +8,15 @@ frame. Input goes through the X server with xdotool, as a player gives it.
 
   game_timing.py startup [--runs N]          process start to the first menu frame
   game_timing.py play [--frames N] [LEVEL..]  play frames of levels/levelN.plvl, placed in slot 1
+  game_timing.py menu [--seconds S]           CPU use while the main menu sits idle
 
 Options: --binary PATH (default build/pembrix), --source DIR (default the
-repository), --keep (leave the scratch folders). Run from anywhere; needs
-Xvfb, xdotool and a C compiler.
+repository), --keep (leave the scratch folders), --set KEY=VALUE (a config.ini
+line added after the defaults, repeatable: fpsCap=60, shadowQuality=low, msaa=2),
+--enters N (Enter presses from the main menu to play: 2 through the level
+select, 1 for builds without it). HOME and the XDG folders point into the
+scratch folder, so no records or ghosts of the player are read or written.
+Run from anywhere; needs Xvfb, xdotool and a C compiler.
 """
 import argparse
 import os
@@ -59,7 +64,7 @@ def build_probe(folder):
     return probe
 
 
-def make_scratch(source, level_number):
+def make_scratch(source, level_number, settings=()):
     folder = tempfile.mkdtemp(prefix="pembrix-perf-")
     for name in ("shaders", "levels", "models"):
         shutil.copytree(os.path.join(source, name), os.path.join(folder, name))
@@ -67,7 +72,12 @@ def make_scratch(source, level_number):
         shutil.copyfile(os.path.join(source, "levels", "level%d.plvl" % level_number),
                         os.path.join(folder, "levels", "level1.plvl"))
     with open(os.path.join(folder, "config.ini"), "w") as config:
-        config.write(CONFIG)
+        overrides = dict((k.strip(), v.strip()) for k, _, v in (s.partition("=") for s in settings))
+        for line in CONFIG.splitlines():
+            key = line.split("=")[0].strip()
+            config.write("%s = %s\n" % (key, overrides.pop(key)) if key in overrides else line + "\n")
+        for key, value in overrides.items():
+            config.write("%s = %s\n" % (key, value))
     return folder
 
 
@@ -99,7 +109,10 @@ class Game:
     def __init__(self, binary, folder, display, probe):
         self.log = os.path.join(folder, "probe.log")
         self.display = display
-        env = dict(os.environ, DISPLAY=display.name, LD_PRELOAD=probe, PEMBRIX_PROBE_LOG=self.log)
+        home = os.path.join(folder, "home")
+        env = dict(os.environ, DISPLAY=display.name, LD_PRELOAD=probe, PEMBRIX_PROBE_LOG=self.log, HOME=home,
+                   XDG_DATA_HOME=os.path.join(home, "data"), XDG_CONFIG_HOME=os.path.join(home, "config"),
+                   XDG_STATE_HOME=os.path.join(home, "state"))
         self.start_ns = time.time_ns()  # just before the fork and exec
         self.process = subprocess.Popen([binary], cwd=folder, env=env, stdout=subprocess.DEVNULL,
                                         stderr=subprocess.DEVNULL)
@@ -120,8 +133,10 @@ class Game:
                        check=False, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def quit(self):
+        # Escape pauses a level; M leaves it for the main menu, where Escape quits. A build
+        # that quits on the first Escape ignores the rest.
         self.xdotool("search", "--name", "Pembrix Adventure", "windowfocus")
-        self.xdotool("key", "--delay", "300", "Escape")
+        self.xdotool("key", "--delay", "300", "Escape", "m", "Escape")
         try:
             return self.process.wait(timeout=30)
         except subprocess.TimeoutExpired:
@@ -147,8 +162,33 @@ STARTUP_STEPS = [
 ]
 
 
+def run_menu(args, probe):
+    """CPU time of all the game's threads per second of wall time while the main menu idles."""
+    folder = make_scratch(args.source, 1, args.set)
+    display = Display()
+    try:
+        game = Game(args.binary, folder, display, probe)
+        if not game.wait_for_swaps(5, 60):
+            print("the menu never showed", file=sys.stderr)
+            return
+        time.sleep(2.0)  # past the first frames' shader compiles and uploads
+        first = game.swaps()[-1]
+        time.sleep(args.seconds)
+        last = game.swaps()[-1]
+        game.quit()
+        wall = (last[0] - first[0]) / 1e9
+        frames = len([s for s in game.swaps() if first[0] < s[0] <= last[0]])
+        print("menu: %.1f s, %d frames (%.1f per second), CPU %.0f %% of one core (main thread %.0f %%)" % (
+            wall, frames, frames / wall, 100.0 * (last[1] - first[1]) / 1e9 / wall,
+            100.0 * (last[2] - first[2]) / 1e9 / wall))
+    finally:
+        display.close()
+        if not args.keep:
+            shutil.rmtree(folder)
+
+
 def run_startup(args, probe):
-    folder = make_scratch(args.source, 1)
+    folder = make_scratch(args.source, 1, args.set)
     display = Display()
     runs = []
     try:
@@ -207,7 +247,7 @@ def steer(game, until_count):
 
 
 def run_play(args, probe, level_number):
-    folder = make_scratch(args.source, level_number)
+    folder = make_scratch(args.source, level_number, args.set)
     display = Display()
     try:
         game = Game(args.binary, folder, display, probe)
@@ -215,7 +255,10 @@ def run_play(args, probe, level_number):
             print("level %d: the menu never showed" % level_number, file=sys.stderr)
             return
         time.sleep(0.5)
-        game.xdotool("key", "--delay", "200", "Return")
+        game.xdotool("mousemove", "5", "5")  # off every button, which would take the highlight
+        for _ in range(args.enters):
+            game.xdotool("key", "--delay", "200", "Return")
+            time.sleep(0.3)
         enter_ns = time.time_ns()
         menu_frames = len(game.swaps())
         # The first frames of a level load its models; the figures start after them.
@@ -246,19 +289,24 @@ def run_play(args, probe, level_number):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("what", choices=["startup", "play"])
+    parser.add_argument("what", choices=["startup", "play", "menu"])
     parser.add_argument("levels", nargs="*", type=int, default=[1, 2, 3])
     parser.add_argument("--runs", type=int, default=7)
     parser.add_argument("--frames", type=int, default=300)
     parser.add_argument("--binary", default=os.path.join(REPO, "build", "pembrix"))
     parser.add_argument("--source", default=REPO)
     parser.add_argument("--keep", action="store_true")
+    parser.add_argument("--set", action="append", default=[], metavar="KEY=VALUE")
+    parser.add_argument("--enters", type=int, default=2)
+    parser.add_argument("--seconds", type=float, default=10.0)
     args = parser.parse_args()
     args.binary = os.path.abspath(args.binary)
     with tempfile.TemporaryDirectory(prefix="pembrix-probe-") as probe_folder:
         probe = build_probe(probe_folder)
         if args.what == "startup":
             run_startup(args, probe)
+        elif args.what == "menu":
+            run_menu(args, probe)
         else:
             for level in args.levels:
                 run_play(args, probe, level)
