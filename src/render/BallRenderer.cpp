@@ -3,6 +3,7 @@
 
 #include "model/Shapes.h"
 
+#include <algorithm>
 #include <cmath>
 #include <iostream>
 
@@ -64,7 +65,7 @@ bool BallRenderer::init(int shadowSize, std::future<std::vector<ProceduralTextur
     whiteTexture = uploadOnePixelTexture(white);
     ballSphere.meshes.push_back(uploadMesh(buildSphereMesh(28, 28, 1.0f)));
     surfaces.generateAll(std::move(surfaceChains));
-    const bool shadowMapMade = createShadowMap(shadowSize);
+    setShadowMapSize(shadowSize);
     if (phongProgram.id() == 0) {
         std::cerr << "[BallRenderer] phong shader failed\n";
         return false;
@@ -77,7 +78,7 @@ bool BallRenderer::init(int shadowSize, std::future<std::vector<ProceduralTextur
         std::cerr << "[BallRenderer] ground shader failed\n";
         return false;
     }
-    return shadowMapMade;
+    return true;
 }
 
 void BallRenderer::fetchUniformLocations() {
@@ -87,19 +88,22 @@ void BallRenderer::fetchUniformLocations() {
     for (int i = 0; i < GroundUniformCount; ++i) groundUniforms[i] = groundProgram.location(kGroundUniformNames[i]);
 }
 
-bool BallRenderer::setShadowMapSize(int size) {
-    if (size == shadowMapSize && (size == 0 || shadowDepth)) return true;
-    return createShadowMap(size);
-}
-
-bool BallRenderer::createShadowMap(int size) {
+void BallRenderer::setShadowMapSize(int size) {
+    size = std::max(size, 0);
+    if (size == shadowMapSize && !shadowMapDue) return;
     shadowFramebuffer.reset();
     shadowDepth.reset();
     sent = SharedUniforms();
-    shadowMapSize = size > 0 ? size : 0;
+    shadowMapSize = size;
+    shadowMapDue = true;
+}
+
+void BallRenderer::createShadowMap() {
+    shadowMapDue = false;
+    sent = SharedUniforms();
     if (shadowMapSize == 0) {
         std::cout << "[BallRenderer] Shadows off\n";
-        return true;
+        return;
     }
     shadowDepth = makeGlTexture();
     glBindTexture(GL_TEXTURE_2D, shadowDepth.get());
@@ -128,10 +132,9 @@ bool BallRenderer::createShadowMap(int size) {
         // scene is drawn lit and unshadowed.
         shadowFramebuffer.reset();
         shadowDepth.reset();
-        return false;
+        return;
     }
     std::cout << "[BallRenderer] Shadow map " << shadowMapSize << "x" << shadowMapSize << " OK\n";
-    return true;
 }
 
 void BallRenderer::setObjectUniforms(const SceneView& view, const SceneLight& light, const Mat4& model, Vec3 color,
@@ -196,6 +199,7 @@ void BallRenderer::setMarkings(Vec4 belt, float cracks) {
 
 void BallRenderer::renderShadowPass(const SceneDrawList& scene, const ModelLibrary& library) {
     lightSpace = lightSpaceMatrix(scene.light.sunPos, scene.shadowFocus, kShadowExtent);
+    if (shadowMapDue) createShadowMap();
     // Without its framebuffer the pass would draw the light's view into the
     // window's depth buffer and hide the scene behind it.
     if (!shadowFramebuffer || shadowProgram.id() == 0) return;

@@ -27,13 +27,15 @@ struct SceneOptions {
 
 class BallRenderer {
 public:
-    // Builds programs, a shadow map of `shadowSize` texels square (0: no
-    // shadows), ground quad and white texture, then uploads the surface
+    // Builds programs, ground quad and white texture, then uploads the surface
     // textures (from `surfaceChains` when they were built ahead). False at the
     // first step that fails (with its message); what was built still draws.
+    // The shadow map of `shadowSize` texels square (0: no shadows) is made by
+    // the first scene drawn: a software driver takes a tenth of a second to
+    // clear 64 MB, which the menus, drawing no scene, should not wait for.
     bool init(int shadowSize = 4096, std::future<std::vector<ProceduralTexture::MipChain>> surfaceChains = {});
-    // A new shadow map of `size` texels square, or none for 0.
-    bool setShadowMapSize(int size);
+    // A shadow map of `size` texels square from the next scene on, or none for 0.
+    void setShadowMapSize(int size);
     // Shadow pass, then ground, items and balls into the window's framebuffer.
     void drawScene(const SceneDrawList& scene, const SceneView& view, const ModelLibrary& library,
                    const SceneOptions& options);
@@ -69,7 +71,7 @@ private:
     };
 
     void fetchUniformLocations();
-    bool createShadowMap(int size);
+    void createShadowMap();
     void renderShadowPass(const SceneDrawList& scene, const ModelLibrary& library);
     void drawGround(const SceneView& view, const SceneLight& light);
     void drawItem(const SceneItem& item, const SceneView& view, const SceneLight& light, const ModelLibrary& library,
@@ -90,6 +92,7 @@ private:
     GlTexture shadowDepth;
     GlFramebuffer shadowFramebuffer;
     int shadowMapSize = 4096;
+    bool shadowMapDue = true;  // made (or found impossible) at the next shadow pass
     Mat4 lightSpace{1.0f};
     StaticVertices groundQuad;
     GlTexture whiteTexture;
