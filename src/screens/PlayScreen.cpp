@@ -11,6 +11,8 @@
 #include "screens/PlayWorld.h"
 #include "screens/WorldView.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr float kZoomSpeed = 5.0f;  // units per second
@@ -48,6 +50,9 @@ StepInput playerStepInput(const Input& input, const Config& keys, const MoveDire
 void PlayScreen::enter(ScreenId) {
     jumpTapPending = false;
     rightWasDown = false;
+    // The first frame draws the level for the first time (its models, the
+    // shadow map), so the next one comes late: that wait is not play.
+    settlingFrames = 2;
 }
 
 void PlayScreen::orbitAndZoom(const FrameInfo& frame) {
@@ -90,7 +95,12 @@ ScreenId PlayScreen::update(const FrameInfo& frame) {
     orbitAndZoom(frame);
     if (input.wasPressed(keys.keyJump) || input.padPressed(PadA)) jumpTapPending = true;
 
-    const int steps = world.clock().advance(frame.dt);
+    float dt = frame.dt;
+    if (settlingFrames > 0) {
+        --settlingFrames;
+        dt = std::min(dt, kStepSeconds);
+    }
+    const int steps = world.clock().advance(dt);
     for (int i = 0; i < steps && world.attempt().outcome == AttemptOutcome::Playing; ++i) {
         const StepInput step = playerStepInput(input, keys, cameraMoveDirections(world.camera()), jumpTapPending);
         jumpTapPending = false;

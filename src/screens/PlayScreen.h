@@ -31,4 +31,5 @@ private:
     double lastCursorY = 0.0;
     bool rightWasDown = false;
     bool jumpTapPending = false;  // a tap waits for the next step, however late it comes
+    int settlingFrames = 0;       // frames after entering whose length is loading, not play
 };

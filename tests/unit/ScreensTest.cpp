@@ -4,6 +4,7 @@
 #include "ScreenRig.h"
 #include "config/Bindings.h"
 #include "input/Keys.h"
+#include "screens/PlayScreen.h"
 
 #include <gtest/gtest.h>
 
@@ -66,4 +67,20 @@ TEST(LevelSelect, LockedLevelsStayShutAndLevelOneStartsTheWholeGame) {
     EXPECT_EQ(rig.press(screen, {kKeyUp, kKeyEnter}), ScreenId::Play);
     EXPECT_FALSE(rig.session.singleLevel);
     EXPECT_EQ(rig.press(screen, {kKeyEscape}), ScreenId::MainMenu);
+}
+
+TEST(PlayScreen, TheSlowFramesThatFirstDrawALevelDoNotRunItsCountdown) {
+    ScreenRig rig;
+    LevelSelectScreen select(rig.context);
+    select.enter(ScreenId::MainMenu);
+    ASSERT_EQ(rig.press(select, {kKeyEnter}), ScreenId::Play);
+    PlayScreen play(rig.context);
+    const auto frames = [&](int count) {
+        const float before = rig.world.attempt().timeLeft;
+        for (int i = 0; i < count; ++i) play.update(FrameInfo{rig.input, kMaxFrameSeconds, 1280.0f, 720.0f, 1280, 720});
+        return before - rig.world.attempt().timeLeft;
+    };
+    play.enter(ScreenId::LevelSelect);
+    EXPECT_LE(frames(2), 2.5f * kStepSeconds) << "loading counted as play";
+    EXPECT_NEAR(frames(1), kMaxFrameSeconds, kStepSeconds) << "a slow frame in play must still catch up";
 }
