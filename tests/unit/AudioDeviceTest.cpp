@@ -18,32 +18,13 @@ namespace {
 
 // OpenAL Soft takes its backend and settings from the environment; the home
 // and config folders point into the scratch folder so nothing real is read.
-class OpenAlEnvironment {
-public:
-    OpenAlEnvironment(const TempDir& dir, const std::string& drivers, const std::string& waveFile) {
-        set("HOME", dir.path().string());
-        set("XDG_CONFIG_HOME", (dir / "config").string());
-        set("ALSOFT_DRIVERS", drivers);
-        set("ALSOFT_CONF", dir.write("alsoft.conf", "[wave]\nfile = " + waveFile + "\n").string());
-    }
-    ~OpenAlEnvironment() {
-        for (const auto& [name, value] : saved) {
-            if (value) {
-                setenv(name.c_str(), value->c_str(), 1);
-            } else {
-                unsetenv(name.c_str());
-            }
-        }
-    }
-
-private:
-    void set(const std::string& name, const std::string& value) {
-        const char* old = std::getenv(name.c_str());
-        saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-        setenv(name.c_str(), value.c_str(), 1);
-    }
-    std::vector<std::pair<std::string, std::optional<std::string>>> saved;
-};
+// Each case runs in a process of its own, so nothing needs restoring.
+void useOpenAlEnvironment(const TempDir& dir, const std::string& drivers, const std::string& waveFile) {
+    setenv("HOME", dir.path().c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
+    setenv("ALSOFT_DRIVERS", drivers.c_str(), 1);
+    setenv("ALSOFT_CONF", dir.write("alsoft.conf", "[wave]\nfile = " + waveFile + "\n").c_str(), 1);
+}
 
 // Frames at about 60 a second of real time (OpenAL plays in real time).
 void playFrames(AudioEngine& audio, const SoundFrame& frame, int frames) {
@@ -86,7 +67,7 @@ TEST(AudioDevice, PlaysThroughOpenAlIntoTheWaveBackend) {
     inFreshProcess([] {
         TempDir dir;
         const std::string wave = (dir / "out.wav").string();
-        OpenAlEnvironment environment(dir, "wave", wave);
+        useOpenAlEnvironment(dir, "wave", wave);
         ConsoleCapture console;
         SoundFrame frame;
         {
@@ -123,7 +104,7 @@ TEST(AudioDevice, NoLibraryOrNoOutputMeansSilenceAndOneLine) {
         for (const auto& [library, drivers] : {std::make_pair("libpembrix-no-such-openal.so.1", "wave"),
                                                std::make_pair(kOpenAlLibrary, "no-such-backend")}) {
             SCOPED_TRACE(library);
-            OpenAlEnvironment environment(dir, drivers, (dir / "unused.wav").string());
+            useOpenAlEnvironment(dir, drivers, (dir / "unused.wav").string());
             ConsoleCapture console;
             AudioEngine audio(AudioVolumes{}, library);
             waitUntilReady(audio, frame);
@@ -141,7 +122,7 @@ TEST(AudioDevice, NoLibraryOrNoOutputMeansSilenceAndOneLine) {
 TEST(AudioDevice, AnOutputLostMidGameFallsSilentWithOneLine) {
     inFreshProcess([] {
         TempDir dir;
-        OpenAlEnvironment environment(dir, "wave", "/dev/full");
+        useOpenAlEnvironment(dir, "wave", "/dev/full");
         ConsoleCapture console;
         SoundFrame frame;
         AudioEngine audio(AudioVolumes{});
