@@ -1,6 +1,6 @@
 // The menus and the pause with the keyboard alone, and the game heard through
-// OpenAL's wave-file output: a taken coin is louder than the second before
-// it, and a paused game falls silent.
+// OpenAL's wave-file output: the level's music, the rolling ball over it, a
+// taken coin over both, and a paused game that falls silent.
 #include "E2eLevels.h"
 #include "config/Config.h"
 
@@ -76,7 +76,7 @@ TEST(MenusE2e, EveryMenuIsReachedAndLeftByKeysAndJumpIsRoundOnJAfterApply) {
     EXPECT_EQ(saved.keyJump, 74);  // J
 }
 
-TEST(MenusE2e, ACoinIsHeardAboveTheSecondBeforeAndAPausedGameFallsSilent) {
+TEST(MenusE2e, MusicThenTheRollingBallThenACoinAreEachHeardOverTheLastAndAPausedGameFallsSilent) {
     GameRun game;
     const fs::path wav = game.dir() / "out.wav";
     game.writeFile("alsoft.conf", "[wave]\nfile = " + wav.string() + "\n");
@@ -93,6 +93,9 @@ TEST(MenusE2e, ACoinIsHeardAboveTheSecondBeforeAndAPausedGameFallsSilent) {
     ASSERT_TRUE(game.waitForStartup() && game.waitForText("[Audio] Playing through", 20.0)) << game.consoleText();
     const auto since = [&] { return std::chrono::duration<double>(Clock::now() - opened).count(); };
     startPlaying(game);
+    ASSERT_TRUE(game.waitForText("\u2500\u2500 E2E Heard")) << game.consoleText();
+    sleepSeconds(1.5);  // the ball settles on the floor: only the music plays
+    const double rolled = since();
     game.keyDown("w");
     ASSERT_TRUE(game.waitForText("Coin! 1/1", 20.0)) << game.consoleText();
     const double coin = since();
@@ -105,7 +108,10 @@ TEST(MenusE2e, ACoinIsHeardAboveTheSecondBeforeAndAPausedGameFallsSilent) {
     quitFromPlay(game);
     ASSERT_EQ(game.waitForExit(), 0) << game.consoleText();
     const std::string bytes = readFile(wav);
-    const double before = loudness(bytes, coin - 1.0, coin - 0.1), after = loudness(bytes, coin, coin + 0.3);
+    const double music = loudness(bytes, rolled - 1.0, rolled - 0.1);
+    const double before = loudness(bytes, coin - 0.6, coin - 0.1), after = loudness(bytes, coin, coin + 0.3);
+    EXPECT_GT(music, 0.01) << "the level's music";
+    EXPECT_GT(before, music * 1.2) << "the rolling ball: " << before << " against the music alone " << music;
     EXPECT_GT(after, before * 1.2) << "the coin's chime: " << after << " against " << before;
     EXPECT_LT(loudness(bytes, paused + 0.5, paused + 1.5), 0.002) << "the paused game";
 }
