@@ -108,8 +108,8 @@ TEST(MenusE2e, MusicThenTheRollingBallThenACoinAreEachHeardOverTheLastAndAPaused
     quitFromPlay(game);
     ASSERT_EQ(game.waitForExit(), 0) << game.consoleText();
     const std::string bytes = readFile(wav);
-    const double music = loudness(bytes, rolled - 1.0, rolled - 0.1);
-    const double before = loudness(bytes, coin - 0.6, coin - 0.1), after = loudness(bytes, coin, coin + 0.3);
+    const double music = loudness(bytes, rolled - 1.0, rolled - 0.1), before = loudness(bytes, coin - 0.6, coin - 0.1),
+                 after = loudness(bytes, coin, coin + 0.3);
     EXPECT_GT(music, 0.01) << "the level's music";
     EXPECT_GT(before, music * 1.2) << "the rolling ball: " << before << " against the music alone " << music;
     EXPECT_GT(after, before * 1.2) << "the coin's chime: " << after << " against " << before;

@@ -1,5 +1,4 @@
-// The real game started and closed as a player would: Escape tapped in the
-// main menu, the log beside it, and Apply in the settings.
+// The real game started and closed as a player would: an Escape tap, the log, Apply in the settings.
 #include "E2eLevels.h"
 
 #include "config/Config.h"
