@@ -13,35 +13,16 @@ out=$root/docs/screenshots
 [[ -x $binary ]] || { echo "no game binary at $binary (build it first)" >&2; exit 1; }
 mkdir -p "$out"
 
-scratch=$(mktemp -d)
-export HOME=$scratch/home XDG_DATA_HOME=$scratch/home/.local/share ALSOFT_DRIVERS=null
-xvfb_pid=""
-game_pid=""
-cleanup() {
-  [[ -n $game_pid ]] && kill "$game_pid" 2>/dev/null && wait "$game_pid" 2>/dev/null
-  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
-
-wait_for() {  # TEXT SECONDS: true once the log holds TEXT
-  local deadline=$((SECONDS + $2))
-  while ((SECONDS < deadline)); do
-    grep -qF -- "$1" "$scratch/game/log.txt" 2>/dev/null && return 0
-    sleep 0.2
-  done
-  echo "gave up waiting for '$1'" >&2
-  return 1
-}
-press() { xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"; }
+source tools/lib/xvfb_game.sh
+game=$scratch/game
 shot() { import -window root "$out/$1.png"; echo "docs/screenshots/$1.png"; }
 
 # 1: the ball on a crumbling tile between two belts that push opposite ways,
 # ice ahead, and the gate past it with its coin off to the side.
 # 2: a coin under the start and the gate next to it. 3: one second to play.
-mkdir -p "$scratch/game/levels"
-cp -r shaders models "$scratch/game/"
-cat >"$scratch/game/levels/level1.plvl" <<'LEVEL'
+mkdir -p "$game/levels"
+cp -r shaders models "$game/"
+cat >"$game/levels/level1.plvl" <<'LEVEL'
 name Tiles You Can Read
 sky 0.5 0.72 0.95
 sun_pos 30 80 50
@@ -56,42 +37,36 @@ end_tile 0 0 -7 2 0.5 2 models/gate.obj
 coin 5 0.8 -12
 LEVEL
 printf 'name Level Complete\nsky 0.5 0.72 0.95\nstart 0 1 0\ncoin 0 0.6 0\nend_tile 0 0 0 4 1 4\n' \
-  >"$scratch/game/levels/level2.plvl"
+  >"$game/levels/level2.plvl"
 printf 'name Game Over\nsky 0.5 0.72 0.95\ntime 1\nstart 0 0.5 0\ntile 0 -0.5 0 6 1 6 0.6 0.6 0.6 tex:stone\ncoin 2 0.6 2\n' \
-  >"$scratch/game/levels/level3.plvl"
-printf 'screenWidth = 1280\nscreenHeight = 720\n' >"$scratch/game/config.ini"
+  >"$game/levels/level3.plvl"
+printf 'screenWidth = 1280\nscreenHeight = 720\n' >"$game/config.ini"
 
-Xvfb -displayfd 3 -screen 0 1280x720x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 50); do [[ -s $scratch/display ]] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$scratch/display")
+start_xvfb 1280 720
 start_level_one() {  # starts the game and plays the whole game from level 1
-  rm -f "$scratch/game/log.txt"
-  (cd "$scratch/game" && exec "$binary" >console.txt 2>&1) &
-  game_pid=$!
-  wait_for "[LevelHandler] Loaded 'Game Over'" 60
+  start_game "$game"
+  wait_for "$game/log.txt" "[LevelHandler] Loaded 'Game Over'" 60
   sleep 2
   xdotool mousemove 5 5
   press Return 0.2; sleep 0.5; press Return 0.2
 }
-stop_game() { kill "$game_pid"; wait "$game_pid" 2>/dev/null || true; game_pid=""; }
 
 start_level_one
-wait_for "── Tiles You Can Read" 30
+wait_for "$game/log.txt" "── Tiles You Can Read" 30
 sleep 0.45   # the wood has cracked for half its time, under the level's name
 shot tiles
 stop_game
 
 # The same level from solid ground, on to the gate and off its side.
-sed -i 's/ crumble tex:wood/ tex:wood/' "$scratch/game/levels/level1.plvl"
+sed -i 's/ crumble tex:wood/ tex:wood/' "$game/levels/level1.plvl"
 start_level_one
-wait_for "── Tiles You Can Read" 30
+wait_for "$game/log.txt" "── Tiles You Can Read" 30
 press w 1.6
-wait_for "Gate locked: 1 coins left" 30
+wait_for "$game/log.txt" "Gate locked: 1 coins left" 30
 sleep 0.3
 shot locked-gate
 press d 1.2   # off the gate tile's side, in sight of the camera
-wait_for "Fell off!" 30
+wait_for "$game/log.txt" "Fell off!" 30
 sleep 0.3
 shot fall
 stop_game
@@ -99,13 +74,13 @@ stop_game
 # Levels 2 and 3 each first, for the two end screens.
 for pair in "2 level-complete LEVEL COMPLETE" "3 game-over Time's up"; do
   read -r slot name text <<<"$pair"
-  cp "$scratch/game/levels/level$slot.plvl" "$scratch/game/levels/first.plvl"
-  cp "$scratch/game/levels/level1.plvl" "$scratch/game/levels/keep.plvl"
-  cp "$scratch/game/levels/first.plvl" "$scratch/game/levels/level1.plvl"
+  cp "$game/levels/level$slot.plvl" "$game/levels/first.plvl"
+  cp "$game/levels/level1.plvl" "$game/levels/keep.plvl"
+  cp "$game/levels/first.plvl" "$game/levels/level1.plvl"
   start_level_one
-  wait_for "$text" 30
+  wait_for "$game/log.txt" "$text" 30
   sleep 0.8
   shot "$name"
   stop_game
-  cp "$scratch/game/levels/keep.plvl" "$scratch/game/levels/level1.plvl"
+  cp "$game/levels/keep.plvl" "$game/levels/level1.plvl"
 done

@@ -22,34 +22,7 @@ for tool in Xvfb xdotool import; do
 done
 mkdir -p "$out"
 
-scratch=$(mktemp -d)
-# Records and ghosts of these runs stay in the scratch folder.
-export HOME=$scratch/home XDG_DATA_HOME=$scratch/home/.local/share
-xvfb_pid=""
-game_pid=""
-cleanup() {
-  [[ -n $game_pid ]] && kill "$game_pid" 2>/dev/null && wait "$game_pid" 2>/dev/null
-  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
-
-# wait_for FILE TEXT SECONDS: true once FILE contains TEXT.
-wait_for() {
-  local deadline=$((SECONDS + $3))
-  while ((SECONDS < deadline)); do
-    grep -qF -- "$2" "$1" 2>/dev/null && return 0
-    kill -0 "$game_pid" 2>/dev/null || return 1
-    sleep 0.5
-  done
-  return 1
-}
-
-press() {  # press KEY SECONDS: held long enough for the game's poll to see it
-  xdotool keydown "$1"
-  sleep "$2"
-  xdotool keyup "$1"
-}
+source tools/lib/xvfb_game.sh
 
 for slot in 1 2 3; do
   dir=$scratch/level$slot
@@ -61,13 +34,8 @@ for slot in 1 2 3; do
   for i in 0 1 2; do cp "$root/levels/level${order[$i]}.plvl" "$dir/levels/level$((i + 1)).plvl"; done
   printf '[Display]\nscreenWidth = %d\nscreenHeight = %d\nfullscreen = false\n' "$width" "$height" >"$dir/config.ini"
 
-  Xvfb -displayfd 3 -screen 0 "${width}x${height}x24" -nolisten tcp 3>"$scratch/display" 2>/dev/null &
-  xvfb_pid=$!
-  for _ in $(seq 50); do [[ -s $scratch/display ]] && break; sleep 0.1; done
-  export DISPLAY=:$(cat "$scratch/display")
-
-  (cd "$dir" && exec "$binary" >"$dir/console.txt" 2>&1) &
-  game_pid=$!
+  start_xvfb "$width" "$height"
+  start_game "$dir"
   wait_for "$dir/log.txt" "[LevelHandler] Loaded '" 60 || { echo "level $slot: the game did not start" >&2; exit 1; }
   sleep 2
   press Return 0.3  # the level select, where the first level is chosen
@@ -81,8 +49,8 @@ for slot in 1 2 3; do
   name=$(grep -m1 -F "── " "$dir/log.txt" | sed 's/^── //; s/  coins=.*//')
   echo "docs/screenshots/level$slot.png: $name"
 
-  kill "$game_pid"; wait "$game_pid" 2>/dev/null || true; game_pid=""
-  kill "$xvfb_pid"; wait "$xvfb_pid" 2>/dev/null || true; xvfb_pid=""
+  stop_game
+  stop_xvfb
   if grep -nE "Cannot|fallback|failed|unknown key|Unknown|incomplete" "$dir/log.txt"; then
     echo "level $slot: the log above has error or fallback lines" >&2
     exit 1
