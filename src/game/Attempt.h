@@ -32,6 +32,7 @@ struct Attempt {
     int livesLost = 0;
     int coinsTaken = 0;
     float timeLeft = 0.0f;
+    int countdownSteps = 0;  // steps the countdown has run: timeLeft comes from them, so it cannot drift
     bool falling = false;
     float fallTimer = 0.0f;
     int checkpoint = -1;                   // the last checkpoint reached, -1 for the start

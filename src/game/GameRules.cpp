@@ -127,7 +127,10 @@ void noteLockedGate(Attempt& attempt, float margin, GameEvents& events) {
 
 void updateCountdown(Attempt& attempt, float dt, GameEvents& events) {
     if (attempt.falling) return;
-    attempt.timeLeft -= dt;
+    // Counted in whole steps: float subtractions of the step drift by a few
+    // steps over two minutes, and a one-second level ran for 61.
+    attempt.countdownSteps += 1;
+    attempt.timeLeft = static_cast<float>(attempt.level->levelTime - attempt.countdownSteps * static_cast<double>(dt));
     if (attempt.timeLeft > 0.0f) return;
     attempt.timeLeft = 0.0f;
     attempt.outcome = AttemptOutcome::TimeUp;
